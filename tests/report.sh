@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# report.sh GROUP TIME,INT,SHORT ABI COMMAND...
+# Runs the program (COMMAND, with any emulator in front of it) as a user or a
+# script would, with real redirections, and checks the exact bytes it writes,
+# its standard error and its exit status.
+#   TIME,INT,SHORT  the sizes the toolchain gives, found at configure time
+#   ABI             the sizes the target's ABI documents, or - when unknown
+#   GROUP           output: the report and what must not change it
+#                   failures: where the report cannot be written
+#                   memcheck: the report under valgrind's memcheck
+. "$(dirname "$0")/lib.sh"
+group=$1 oracle=$2 abi=$3
+shift 3
+
+IFS=, read -r time_size int_size short_size <<<"$oracle"
+printf 'time_t=%s\nint=%s\nshort=%s\n' "$time_size" "$int_size" "$short_size" >"$tmp/expected"
+if [ "$abi" != - ] && [ "$abi" != "$oracle" ]; then
+  fail "the toolchain gives time_t,int,short = $oracle but the target's ABI documents $abi"
+fi
+
+# expect CASE STATUS WANTED_STATUS [WANTED_OUTPUT_FILE]: judges one run, whose
+# standard output went to $tmp/out and standard error to $tmp/err.
+expect() {
+  [ "$2" -eq "$3" ] || fail "$1: exit status $2, expected $3"
+  if [ -s "$tmp/err" ]; then fail "$1: wrote to standard error: $(head -c 300 "$tmp/err")"; fi
+  if [ $# -eq 4 ] && ! cmp -s "$tmp/out" "$4"; then
+    fail "$1: output differs from the expected bytes:"
+    od -c "$tmp/out" | head -n 5
+  fi
+}
+
+case $group in
+output)
+  status=0; "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  expect "to a file" "$status" 0 "$tmp/expected"
+  cp "$tmp/out" "$tmp/first"
+
+  "$@" 2>"$tmp/err" | cat >"$tmp/out"
+  expect "through a pipe" "${PIPESTATUS[0]}" 0 "$tmp/expected"
+
+  status=0; "$@" --help -v '' 'two words' >"$tmp/out" 2>"$tmp/err" || status=$?
+  expect "with arguments" "$status" 0 "$tmp/expected"
+
+  status=0; env -i "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  expect "with an empty environment" "$status" 0 "$tmp/expected"
+
+  status=0; "$@" <&- >"$tmp/out" 2>"$tmp/err" || status=$?
+  expect "with standard input closed" "$status" 0 "$tmp/expected"
+
+  status=0; "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  expect "a second run" "$status" 0 "$tmp/first"
+  ;;
+failures)
+  # Output is buffered, so these failures only show when it is flushed.
+  status=0; "$@" >&- 2>"$tmp/err" || status=$?
+  expect "standard output closed" "$status" 1
+
+  status=0; "$@" >/dev/full 2>"$tmp/err" || status=$?
+  expect "standard output on a full device" "$status" 1
+
+  status=0; "$@" 1<"$tmp/expected" 2>"$tmp/err" || status=$?
+  expect "standard output open for reading only" "$status" 1
+
+  # A reader that has already gone: the write raises SIGPIPE, whose default
+  # action ends the process (status 128+13 in the shell), without a message.
+  exec 3> >(:)
+  wait $!
+  status=0; "$@" >&3 2>"$tmp/err" || status=$?
+  exec 3>&-
+  expect "reader gone" "$status" 141
+  ;;
+memcheck)
+  need valgrind valgrind
+  status=0
+  valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all \
+    "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  expect "under memcheck" "$status" 0 "$tmp/expected"
+  ;;
+*)
+  fail "unknown group $group"
+  ;;
+esac
+finish

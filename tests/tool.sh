@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# tool.sh [--quiet] PACKAGE COMMAND [ARG...]  runs a checker that may not be installed.
+# tool.sh --skip REASON                       reports a test that does not apply here.
+# With --quiet, anything on standard error fails too (groff warns there yet exits 0).
+. "$(dirname "$0")/lib.sh"
+
+[ "$1" = --skip ] && { shift; skip "$*"; }
+quiet=false
+[ "$1" = --quiet ] && { quiet=true; shift; }
+package=$1
+shift
+need "$1" "$package"
+
+status=0
+"$@" 2>"$tmp/err" || status=$?
+cat "$tmp/err"
+[ "$status" -eq 0 ] || fail "$1 exited with status $status"
+if $quiet && [ -s "$tmp/err" ]; then fail "$1 printed warnings"; fi
+finish
