@@ -33,9 +33,10 @@ done
 
 echo "Wall time per run (hyperfine, $runs runs each, no shell):"
 csv=$(mktemp)
-trap 'rm -f "$csv"' EXIT
+trap 'rm -f "$csv" "$csv.log"' EXIT
+# Its outlier warnings are noise here; the spread printed below tells as much.
 hyperfine --shell=none --style=none --warmup 100 --runs "$runs" --output=null --export-csv "$csv" \
-  "${commands[@]}" >/dev/null
+  "${commands[@]}" >"$csv.log" 2>&1 || { cat "$csv.log" >&2; exit 1; }
 # Columns: command,mean,stddev,median,user,system,min,max (seconds).
 mapfile -t means < <(tail -n +2 "$csv" | cut -d, -f2)
 mapfile -t spreads < <(tail -n +2 "$csv" | cut -d, -f3)
