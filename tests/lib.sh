@@ -1,25 +1,35 @@
+# shellcheck shell=bash
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
 # Helpers shared by the test scripts: count failures, skip with a reason.
 set -u
 failures=0
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
+# fail MESSAGE: records one failed check and says which.
 fail() { printf 'FAIL: %s\n' "$*"; failures=$((failures + 1)); }
 
 # skip REASON: the test does not apply here; ctest reports it as skipped.
 skip() { printf 'skipped: %s\n' "$*"; exit 77; }
 
-# need COMMAND PACKAGE: skip when COMMAND is missing, but under CI, which
-# installs every tool, a missing one is a failure rather than a quiet pass.
+# need COMMAND...: skips when a command is missing, naming its Debian package
+# (from checkers.txt); under CI, which installs every tool, that is a failure.
 need() {
-  command -v "$1" >/dev/null && return
-  if [ "${CI:-}" = true ]; then
-    printf 'FAIL: %s not found; CI must install the Debian package %s\n' "$1" "$2"
-    exit 1
-  fi
-  skip "$1 not found; install the Debian package $2"
+  local command package
+  for command in "$@"; do
+    command -v "$command" >/dev/null && continue
+    package=$(awk -v c="$command" '$1 == c { print $2 }' "$(dirname "${BASH_SOURCE[0]}")/checkers.txt")
+    if [ "${CI:-}" = true ]; then
+      printf 'FAIL: %s not found; CI must install the Debian package %s\n' "$command" "${package:-?}"
+      exit 1
+    fi
+    skip "$command not found; install the Debian package ${package:-?}"
+  done
 }
 
+# finish: ends the test, failed when any check failed.
 finish() {
   if [ "$failures" -ne 0 ]; then
     printf '%d check(s) failed\n' "$failures"

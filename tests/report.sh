@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
 # report.sh GROUP TIME,INT,SHORT ABI COMMAND...
 # Runs the program (COMMAND, with any emulator in front of it) as a user or a
 # script would, with real redirections, and checks the exact bytes it writes,
@@ -8,13 +11,16 @@
 #   GROUP           output: the report and what must not change it
 #                   failures: where the report cannot be written
 #                   memcheck: the report under valgrind's memcheck
+# shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 group=$1 oracle=$2 abi=$3
 shift 3
 
 IFS=, read -r time_size int_size short_size <<<"$oracle"
 printf 'time_t=%s\nint=%s\nshort=%s\n' "$time_size" "$int_size" "$short_size" >"$tmp/expected"
-if [ "$abi" != - ] && [ "$abi" != "$oracle" ]; then
+if [ "$abi" = - ]; then
+  echo "no row in the targets table: checked against the toolchain's own sizes only"
+elif [ "$abi" != "$oracle" ]; then
   fail "the toolchain gives time_t,int,short = $oracle but the target's ABI documents $abi"
 fi
 
@@ -70,7 +76,7 @@ failures)
   expect "reader gone" "$status" 141
   ;;
 memcheck)
-  need valgrind valgrind
+  need valgrind
   status=0
   valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all \
     "$@" >"$tmp/out" 2>"$tmp/err" || status=$?

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# tool.sh [--quiet] PACKAGE COMMAND [ARG...]  runs a checker that may not be installed.
-# tool.sh --skip REASON                       reports a test that does not apply here.
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# tool.sh [--quiet] COMMAND [ARG...]  runs a checker that may not be installed.
+# tool.sh --skip REASON               reports a test that does not apply here.
 # With --quiet, anything on standard error fails too (groff warns there yet exits 0).
+# shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
 [ "$1" = --skip ] && { shift; skip "$*"; }
 quiet=false
 [ "$1" = --quiet ] && { quiet=true; shift; }
-package=$1
-shift
-need "$1" "$package"
+need "$1"
 
 status=0
 "$@" 2>"$tmp/err" || status=$?
