@@ -9,7 +9,7 @@
 # the packages to install. Progress goes to standard error and the table alone
 # to standard output; exit status 0 only when every target that ran passed.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit
 logs=build/targets
 mkdir -p "$logs"
 
@@ -35,24 +35,24 @@ run_target() {
   report=$("${run[@]}" 2>&1) || suite=FAILED
   [ "$(size time_t)" = 8 ] && dates=yes
   printf '%s in %d s (log: %s)\n' "$suite" $((SECONDS - start)) "$logs/$preset.log" >&2
-  printf '| `%s` | %s | %s | %s | %s | %s | %s | %s |\n' "$preset" "$deb" "$triplet" \
+  printf "| \`%s\` | %s | %s | %s | %s | %s | %s | %s |\n" "$preset" "$deb" "$triplet" \
     "$(size time_t)" "$(size int)" "$(size short)" "$dates" "$suite"
 }
 
 rows=()
 skipped=()
 while read -r preset deb _ triplet emulator _; do
-  packages=''
-  [ "$preset" = default ] || packages=$(missing_packages "$triplet" "$emulator")
-  if [ -n "$packages" ]; then
-    skipped+=("- \`$preset\`: apt-get install $packages")
-    echo "$preset: not run, missing $packages" >&2
+  lacking=''
+  [ "$preset" = default ] || lacking=$(missing_packages "$triplet" "$emulator")
+  if [ -n "$lacking" ]; then
+    skipped+=("- \`$preset\`: apt-get install $lacking")
+    echo "$preset: not run, missing $lacking" >&2
   else
     rows+=("$(run_target "$preset" "$deb" "$triplet" "$emulator")")
   fi
 done < <(grep -v '^#' cmake/targets.txt)
 
-echo '| preset | Debian arch | triplet | `time_t` | `int` | `short` | dates past 2038 | suite |'
+echo "| preset | Debian arch | triplet | \`time_t\` | \`int\` | \`short\` | dates past 2038 | suite |"
 echo '|---|---|---|---|---|---|---|---|'
 printf '%s\n' "${rows[@]}"
 if [ ${#skipped[@]} -gt 0 ]; then
