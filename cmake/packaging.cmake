@@ -1,11 +1,111 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-# (stub: being rewritten)
-set(CPACK_PACKAGE_CONTACT "typesizes maintainers <typesizes@example.invalid>")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-if(target_found)
-  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${target_deb})
+#
+# Debian and RPM packages of this build: `cd build && cpack -G DEB` (or RPM).
+# What is known when configuring is set here; packaging/cpack.cmake, which
+# cpack reads before packing (CPACK_PROJECT_CONFIG_FILE), refuses builds that
+# cannot be packaged and fixes the packages' timestamps, and
+# packaging/depends.cmake derives the Debian libc dependency from the binary
+# being packed.
+include(${PROJECT_SOURCE_DIR}/packaging/documents.cmake)
+set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/LICENSE ${packaging_dir}/description.txt)
+
+# A 32-bit target built with 64-bit time_t gives another program under the same
+# path, so it is another package (typesizes-time64) that takes typesizes' place,
+# rather than a version of typesizes that apt would offer as an upgrade.
+set(package ${PROJECT_NAME})
+if(target_variant)
+  set(package ${PROJECT_NAME}-${target_variant})
 endif()
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34)")
+set(maintainer "typesizes maintainers <typesizes@example.invalid>")
+typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
+
+# The documents each format expects, installed only into its own packages
+# (components outside the default install, which cmake --install leaves out).
+set(docs ${PROJECT_BINARY_DIR}/package-docs)
+typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
+typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
+  ${docs}/changelog ${docs}/rpm-changelog)
+add_custom_command(OUTPUT ${docs}/changelog.gz
+  COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
+  DEPENDS ${docs}/changelog
+  VERBATIM)
+add_custom_target(package-docs ALL DEPENDS ${docs}/changelog.gz)
+install(FILES ${docs}/copyright ${docs}/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
+
+# Reproducible packages: their timestamps are the commit's, or the release
+# date's outside a git checkout, unless the caller sets SOURCE_DATE_EPOCH.
+find_package(Git QUIET)
+set(epoch "")
+if(GIT_EXECUTABLE)
+  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} rev-parse --show-toplevel
+    OUTPUT_VARIABLE toplevel OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
+  if(status EQUAL 0 AND toplevel STREQUAL PROJECT_SOURCE_DIR)
+    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
+      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+endif()
+if(NOT epoch MATCHES "^[0-9]+$")
+  typesizes_date(${TYPESIZES_RELEASE_DATE} release)
+  set(epoch ${release_epoch})
+endif()
+
+set(CPACK_PACKAGE_NAME ${package})
+set(CPACK_PACKAGE_VENDOR "The typesizes authors")
+set(CPACK_PACKAGE_CONTACT ${maintainer})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
+# Read here rather than named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack
+# would escape for XML.
+file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
+# Directories as Debian and RPM packages have them, whatever the umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/cpack.cmake)
+# Read by packaging/cpack.cmake and packaging/depends.cmake.
+set(CPACK_TYPESIZES_PACKAGEABLE ${target_found})
+set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
+set(CPACK_TYPESIZES_SOURCE_DATE_EPOCH ${epoch})
+set(CPACK_TYPESIZES_BUILD_DIR ${PROJECT_BINARY_DIR})
+set(CPACK_TYPESIZES_READELF ${CMAKE_READELF})
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${target_deb})
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_ARCHITECTURE ${target_rpm})
+set(CPACK_RPM_PACKAGE_RELEASE 1)
+set(CPACK_RPM_PACKAGE_LICENSE ${license})
+# RPM summaries start with a capital letter, Debian synopses need not.
+string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 first)
+string(SUBSTRING "${PROJECT_DESCRIPTION}" 1 -1 rest)
+string(TOUPPER "${first}" first)
+set(CPACK_RPM_PACKAGE_SUMMARY "${first}${rest}")
+set(CPACK_RPM_CHANGELOG_FILE ${docs}/rpm-changelog)
+set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${package}/LICENSE")
+list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_DATADIR}/licenses)
+# No build host and no build time in the header; file times no later than
+# SOURCE_DATE_EPOCH, as Debian packages have them.
+set(CPACK_RPM_SPEC_MORE_DEFINE [[
+%define _buildhost reproducible
+%define use_source_date_epoch_as_buildtime 1
+%define clamp_mtime_to_source_date_epoch 1]])
+
+if(target_variant)
+  set(CPACK_DEBIAN_PACKAGE_SOURCE ${PROJECT_NAME})
+  set(CPACK_DEBIAN_PACKAGE_CONFLICTS ${PROJECT_NAME})
+  set(CPACK_DEBIAN_PACKAGE_REPLACES ${PROJECT_NAME})
+  set(CPACK_DEBIAN_PACKAGE_PROVIDES "${PROJECT_NAME} (= ${PROJECT_VERSION})")
+  set(CPACK_RPM_PACKAGE_CONFLICTS ${PROJECT_NAME})
+  set(CPACK_RPM_PACKAGE_PROVIDES "${PROJECT_NAME} = ${PROJECT_VERSION}-${CPACK_RPM_PACKAGE_RELEASE}")
+endif()
 include(CPack)

@@ -2,12 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# presets.sh [--check]: writes CMakePresets.json, one configure, build, test
-# and workflow preset for each row of cmake/targets.txt plus `sanitize`, to
-# standard output. With --check, compares that with the file in the tree and
-# prints the difference: exit 1 when the file is not current.
+# presets.sh [--check]: writes what is made from cmake/targets.txt:
+# CMakePresets.json (a configure, build, test and workflow preset for each row,
+# plus `sanitize`) and README's table of targets (between its "targets table"
+# marks). With --check, writes nothing but prints how the files differ from
+# what they should be, and exits 1 when they do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tmp=$(mktemp)
+trap 'rm -f "$tmp"' EXIT
 
 # rows: the table without comments, one target per line.
 rows() { grep -v '^#' cmake/targets.txt; }
@@ -79,8 +82,34 @@ EOF
   printf '  ]\n}\n'
 }
 
+# readme_table: the table of targets, in Markdown.
+readme_table() {
+  local preset deb triplet emulator time_t int short
+  echo "| preset | Debian arch | triplet | cross compiler (Debian package) | runs here under | \`time_t\` \`int\` \`short\` |"
+  echo '|---|---|---|---|---|---|'
+  while read -r preset deb _ triplet emulator _ _ _ _ _ time_t int short; do
+    if [ "$preset" = default ]; then
+      echo "| \`default\` | $deb | $triplet | native \`g++\` | — (natively) | $time_t $int $short |"
+    else
+      echo "| \`$preset\` | $deb | $triplet | \`g++-$triplet\` | \`$emulator -L /usr/$triplet\` | $time_t $int $short |"
+    fi
+  done < <(rows)
+}
+
+# readme: README.md with its table of targets made anew.
+readme() {
+  awk -v table="$(readme_table)" '
+    /<!-- targets table: end -->/ { skip = 0 }
+    !skip { print }
+    /<!-- targets table: begin/ { print table; skip = 1 }' README.md
+}
+
 if [ "${1:-}" = --check ]; then
-  generate | diff -u CMakePresets.json - || { echo "CMakePresets.json is not current: bash tools/presets.sh > CMakePresets.json"; exit 1; }
-else
-  generate
+  status=0
+  generate | diff -u CMakePresets.json - || status=1
+  readme | diff -u README.md - || status=1
+  [ "$status" -eq 0 ] || echo "not current: run bash tools/presets.sh"
+  exit "$status"
 fi
+generate >CMakePresets.json
+readme >"$tmp" && cat "$tmp" >README.md

@@ -1,0 +1,40 @@
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# Read by cpack before it packs (CPACK_PROJECT_CONFIG_FILE), once for each
+# generator, with the CPACK_* variables cmake/packaging.cmake set.
+
+# A package's architecture comes from the target's row of cmake/targets.txt;
+# without a row there is none to give, and cpack's default (this machine's)
+# would label the binary wrongly.
+if(NOT CPACK_TYPESIZES_PACKAGEABLE)
+  message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "
+    "architecture is unknown: add a row for it (see the file's header) to package it.")
+endif()
+# A sanitizer build needs the sanitizers' runtime libraries and is meant for
+# testing only: no package of it.
+if(CPACK_TYPESIZES_SANITIZE)
+  message(FATAL_ERROR "This is a sanitizer build (TYPESIZES_SANITIZE=ON), made for testing: "
+    "it is not packaged. Package a build configured without it.")
+endif()
+
+# Timestamps for reproducible packages (cpack and rpmbuild read it from the
+# environment): the caller's, else the commit's found at configure time.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} ${CPACK_TYPESIZES_SOURCE_DATE_EPOCH})
+endif()
+
+# Each format takes its own documents from the build (the "deb" or "rpm"
+# install component) besides the program and its man page.
+if(CPACK_GENERATOR STREQUAL "DEB")
+  set(component deb)
+  # The Depends field is derived from the binary as installed for packing.
+  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/depends.cmake)
+elseif(CPACK_GENERATOR STREQUAL "RPM")
+  set(component rpm)
+endif()
+if(DEFINED component)
+  set(CPACK_INSTALL_CMAKE_PROJECTS
+    ${CPACK_TYPESIZES_BUILD_DIR} typesizes Unspecified /
+    ${CPACK_TYPESIZES_BUILD_DIR} typesizes ${component} /)
+endif()

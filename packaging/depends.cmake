@@ -1,0 +1,30 @@
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# Run by cpack after installing the files to pack, before making the Debian
+# package (CPACK_PRE_BUILD_SCRIPTS): sets Depends to the libc version that
+# provides every symbol version the binary imports, the highest GLIBC_x.y
+# among its dynamic symbols, as dpkg-shlibdeps would (which cannot read a
+# foreign architecture's binary without that architecture's libc installed).
+set(binary ${CPACK_TEMPORARY_DIRECTORY}/usr/bin/typesizes)
+if(NOT EXISTS ${binary})
+  message(FATAL_ERROR "${binary} was not installed for packing")
+endif()
+execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dyn-syms --wide ${binary}
+  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${CPACK_TYPESIZES_READELF} could not read ${binary}'s dynamic symbols")
+endif()
+string(REGEX MATCHALL "@GLIBC_[0-9]+\\.[0-9]+(\\.[0-9]+)?" versions "${symbols}")
+set(highest "")
+foreach(version IN LISTS versions)
+  string(REPLACE "@GLIBC_" "" version ${version})
+  if(highest STREQUAL "" OR version VERSION_GREATER highest)
+    set(highest ${version})
+  endif()
+endforeach()
+if(highest STREQUAL "")
+  message(FATAL_ERROR "${binary} imports no versioned glibc symbol: no libc dependency can be derived")
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= ${highest})")
+message(STATUS "Depends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
