@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The typesizes authors
+// SPDX-License-Identifier: MIT
+//
 // typesizes: prints how many bytes the target this program was compiled for
 // gives time_t, int and short, one "label=size" line each.
 //
