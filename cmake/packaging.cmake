@@ -27,7 +27,7 @@ typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
 typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
 typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
-  ${docs}/changelog ${docs}/rpm-changelog)
+  ${docs}/changelog ${docs}/rpm-changelog same_day)
 add_custom_command(OUTPUT ${docs}/changelog.gz
   COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
   DEPENDS ${docs}/changelog
@@ -35,6 +35,15 @@ add_custom_command(OUTPUT ${docs}/changelog.gz
 add_custom_target(package-docs ALL DEPENDS ${docs}/changelog.gz)
 install(FILES ${docs}/copyright ${docs}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
+# Lintian expects each changelog entry to be later than the one before.
+if(same_day)
+  file(CONFIGURE OUTPUT ${docs}/lintian-overrides-${package} CONTENT [[
+# Two releases on one day (see NEWS.md): the changelog has dates, not times.
+@package@: latest-changelog-entry-without-new-date
+]] @ONLY)
+  install(FILES ${docs}/lintian-overrides-${package} DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    RENAME ${package} COMPONENT deb EXCLUDE_FROM_ALL)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
   DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 
@@ -90,15 +99,21 @@ string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 first)
 string(SUBSTRING "${PROJECT_DESCRIPTION}" 1 -1 rest)
 string(TOUPPER "${first}" first)
 set(CPACK_RPM_PACKAGE_SUMMARY "${first}${rest}")
+set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RPM_CHANGELOG_FILE ${docs}/rpm-changelog)
+# Installed under /usr only, like any distribution package.
+set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${package}/LICENSE")
-list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_DATADIR}/licenses)
-# No build host and no build time in the header; file times no later than
-# SOURCE_DATE_EPOCH, as Debian packages have them.
-set(CPACK_RPM_SPEC_MORE_DEFINE [[
+# Directories the system owns, not this package.
+foreach(dir licenses man man/man1)
+  list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_DATADIR}/${dir})
+endforeach()
+# Who made the package (rpm's Packager tag). No build host and no build time
+# in the header; file times no later than SOURCE_DATE_EPOCH.
+set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${maintainer}
 %define _buildhost reproducible
 %define use_source_date_epoch_as_buildtime 1
-%define clamp_mtime_to_source_date_epoch 1]])
+%define clamp_mtime_to_source_date_epoch 1")
 
 if(target_variant)
   set(CPACK_DEBIAN_PACKAGE_SOURCE ${PROJECT_NAME})

@@ -64,11 +64,13 @@ function(typesizes_date date prefix)
   endforeach()
 endfunction()
 
-# typesizes_changelogs(NEWS PACKAGE MAINTAINER DEBIAN_OUT RPM_OUT): NEWS.md's
-# releases ("## <version> (<date>)", then "- " items continued by indented
-# lines) as a Debian changelog (native package, so no revision) and as the
-# entries of an RPM %changelog (release 1, the one cpack gives).
-function(typesizes_changelogs news package maintainer debian_out rpm_out)
+# typesizes_changelogs(NEWS PACKAGE MAINTAINER DEBIAN_OUT RPM_OUT SAME_DAY_VAR):
+# NEWS.md's releases ("## <version> (<date>)", then "- " items continued by
+# indented lines) as a Debian changelog (native package, so no revision) and as
+# the entries of an RPM %changelog (release 1, the one cpack gives).
+# SAME_DAY_VAR is set TRUE when the newest release has the date of the one
+# before: the changelogs carry dates only, so the newest entry is not later.
+function(typesizes_changelogs news package maintainer debian_out rpm_out same_day_var)
   file(READ ${news} text)
   # Lines as list items: any ';' is kept out of the list separators.
   string(ASCII 31 semicolon)
@@ -77,9 +79,11 @@ function(typesizes_changelogs news package maintainer debian_out rpm_out)
   set(debian "")
   set(rpm "")
   set(trailer "")
+  set(dates "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^## ([^ ]+) \\(([0-9-]+)\\)$")
       set(version ${CMAKE_MATCH_1})
+      list(APPEND dates ${CMAKE_MATCH_2})
       typesizes_date(${CMAKE_MATCH_2} date)
       string(APPEND debian "${trailer}${package} (${version}) unstable; urgency=medium\n\n")
       set(trailer "\n -- ${maintainer}  ${date_weekday}, ${date_day} ${date_month} ${date_year} 00:00:00 +0000\n\n")
@@ -102,6 +106,16 @@ function(typesizes_changelogs news package maintainer debian_out rpm_out)
   if(trailer STREQUAL "")
     message(FATAL_ERROR "${news} has no '## <version> (<YYYY-MM-DD>)' heading")
   endif()
+  set(same_day FALSE)
+  list(LENGTH dates releases)
+  if(releases GREATER 1)
+    list(GET dates 0 newest)
+    list(GET dates 1 previous)
+    if(newest STREQUAL previous)
+      set(same_day TRUE)
+    endif()
+  endif()
+  set(${same_day_var} ${same_day} PARENT_SCOPE)
   string(APPEND debian "${trailer}")
   string(REGEX REPLACE "\n\n$" "\n" debian "${debian}")
   string(REPLACE "${semicolon}" ";" debian "${debian}")
