@@ -66,7 +66,7 @@ endif()
 
 set(CPACK_PACKAGE_NAME ${package})
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
-set(CPACK_PACKAGE_CONTACT ${maintainer})
+set(CPACK_PACKAGE_CONTACT "${maintainer}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read here rather than named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack
 # would escape for XML.
@@ -108,8 +108,9 @@ set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${p
 foreach(dir licenses man man/man1)
   list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_DATADIR}/${dir})
 endforeach()
-# Who made the package (rpm's Packager tag). No build host and no build time
-# in the header; file times no later than SOURCE_DATE_EPOCH.
+# Who made the package (rpm's Packager tag). For the same bytes on every
+# machine: a fixed build host, SOURCE_DATE_EPOCH as build time and as the
+# latest file time.
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${maintainer}
 %define _buildhost reproducible
 %define use_source_date_epoch_as_buildtime 1

@@ -1,39 +1,187 @@
 #!/usr/bin/env bash
-# package.sh BUILD_DIR DEB_ARCH [--install]
-# Makes the Debian package from a configured and built folder with cpack and
-# checks its name, architecture, dependency and files. With --install (as
-# root), installs it, runs typesizes from PATH and removes it again.
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# package.sh deb|rpm BUILD VERSION VARIANT ARCH CLASS ENDIAN MACHINE [EMULATOR...]
+#   Packs the configured and built folder BUILD with cpack into a fresh
+#   temporary folder and checks the package against the target's row of
+#   cmake/targets.txt (ARCH is its deb or rpm column, CLASS ENDIAN MACHINE its
+#   ELF columns; VARIANT is "time64" or -): name, version, architecture,
+#   fields, files, the binary inside; then installs or unpacks it in the
+#   temporary folder, runs the binary from there (through EMULATOR for a cross
+#   build) against the build's own, and runs lintian or rpmlint on it.
+# package.sh refuse BUILD WORDS
+#   Checks that cpack refuses to pack BUILD, with a message containing WORDS.
 . "$(dirname "$0")/lib.sh"
-need dpkg-deb dpkg
-build=$(realpath "$1") arch=$2 install=${3:-}
+format=$1 build=$(realpath "$2")
+shift 2
+config=$(dirname "$0")/../packaging
 
-(cd "$build" && cpack -G DEB >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log"; fail "cpack -G DEB failed"; finish; }
-shopt -s nullglob
-debs=("$build"/typesizes_*_"$arch".deb)
-[ ${#debs[@]} -eq 1 ] || { fail "expected one typesizes_<version>_$arch.deb, found: $(cd "$build" && echo *.deb)"; finish; }
-deb=${debs[0]}
-echo "package: $deb"
+# pack GENERATOR: runs cpack into $tmp/pack, its output kept in $tmp/cpack.log.
+pack() {
+  cpack --config "$build/CPackConfig.cmake" -G "$1" -B "$tmp/pack" >"$tmp/cpack.log" 2>&1
+}
 
-[ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "Architecture is $(dpkg-deb -f "$deb" Architecture)"
-grep -q '^libc6\b' <<<"$(dpkg-deb -f "$deb" Depends)" || fail "does not depend on libc6"
-dpkg-deb -c "$deb" | awk '{ print $6 }' >"$tmp/files"
-for file in ./usr/bin/typesizes ./usr/share/man/man1/typesizes.1.gz; do
-  grep -qx "$file" "$tmp/files" || fail "package lacks $file"
-done
-dpkg-deb -x "$deb" "$tmp/root"
-gzip -t "$tmp/root/usr/share/man/man1/typesizes.1.gz" || fail "man page is not gzipped"
-readelf -h "$tmp/root/usr/bin/typesizes" >"$tmp/header"
-case $arch in
-amd64) want='X86-64' ;; i386) want='80386' ;; arm64) want='AArch64' ;; armhf) want='ARM' ;; *) want='' ;;
+# packed FILE: checks cpack made FILE alone in $tmp/pack, else stops the test.
+packed() {
+  local found
+  found=$(cd "$tmp/pack" && ls -- *.deb *.rpm 2>/dev/null)
+  [ "$found" = "$1" ] && return
+  cat "$tmp/cpack.log"
+  fail "expected package $1, cpack made: ${found:-nothing}"
+  finish
+}
+
+# elf FILE: checks FILE's ELF class, byte order and machine against the row.
+elf() {
+  local -a byte
+  read -r -a byte <<<"$(od -An -tu1 -N20 -v "$1" | tr '\n' ' ')"
+  local class=$((byte[4] * 32)) endian=little machine=$((byte[18] + 256 * byte[19]))
+  if [ "${byte[5]}" -eq 2 ]; then endian=big machine=$((256 * byte[18] + byte[19])); fi
+  [ "$class $endian $machine" = "$elf_class $elf_endian $elf_machine" ] \
+    || fail "binary is ELF $class-bit $endian-endian machine $machine, expected $elf_class $elf_endian $elf_machine"
+}
+
+# same_run BINARY: runs BINARY as installed and checks it prints what the build's binary prints.
+same_run() {
+  local got want
+  got=$(cd / && env -i "${emulator[@]}" "$1") || fail "$1 as packaged exited with status $?"
+  want=$("${emulator[@]}" "$build/typesizes")
+  [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
+}
+
+# docs ROOT: checks the man page's header and the changelog's newest entry carry $version.
+docs() {
+  local header entry
+  gzip -t "$1/usr/share/man/man1/typesizes.1.gz" || fail "man page is not gzipped"
+  header=$(zcat "$1/usr/share/man/man1/typesizes.1.gz" | grep -m1 '^\.TH')
+  [[ $header == *"typesizes $version"* ]] || fail "man page header '$header' lacks version $version"
+  [ -f "$1/usr/share/doc/$name/changelog.gz" ] || return 0
+  entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | head -n1)
+  [[ $entry == "typesizes ($version) "* ]] || fail "changelog's newest entry is '$entry', not version $version"
+}
+
+# glibc_needed BINARY: the highest GLIBC_x.y that BINARY's version needs name for libc.so.6.
+glibc_needed() {
+  readelf -V -W "$1" | awk '/File:/ { libc = ($0 ~ /File: libc\.so\.6/) }
+    libc && match($0, /Name: GLIBC_[0-9.]+/) { print substr($0, RSTART + 12, RLENGTH - 12) }' | sort -V | tail -n1
+}
+
+# fields DEB: checks the control fields, and that Depends covers the imported glibc versions exactly.
+fields() {
+  local field want needed declared
+  for field in Package:$name Version:$version Architecture:$arch Section:utils Priority:optional; do
+    want=${field#*:} field=${field%%:*}
+    [ "$(dpkg-deb -f "$1" "$field")" = "$want" ] || fail "$field is '$(dpkg-deb -f "$1" "$field")', expected '$want'"
+  done
+  [ -n "$(dpkg-deb -f "$1" Maintainer)" ] || fail "no Maintainer"
+  [ "$(dpkg-deb -f "$1" Description | wc -l)" -ge 3 ] || fail "no extended description"
+  if [ "$name" != typesizes ]; then
+    for field in Conflicts Replaces Provides; do
+      [[ $(dpkg-deb -f "$1" $field) =~ ^typesizes(\ \(=\ $version\))?$ ]] || fail "$field is '$(dpkg-deb -f "$1" $field)', not typesizes"
+    done
+  fi
+  needed=$(glibc_needed "$tmp/root/usr/bin/typesizes")
+  declared=$(dpkg-deb -f "$1" Depends | sed -n 's/^libc6 (>= \([0-9.]*\))$/\1/p')
+  [ -n "$declared" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', not libc6 (>= x.y) alone"
+  [ -n "$needed" ] || fail "binary names no GLIBC version it needs"
+  if [ -n "$declared" ] && [ -n "$needed" ] && [ "$declared" != "$needed" ]; then
+    fail "Depends on libc6 (>= $declared), but the binary needs GLIBC_$needed"
+  fi
+}
+
+# install_root DEB: installs DEB into an empty dpkg database under $tmp/root, never the system's.
+install_root() {
+  mkdir -p "$tmp/root/var/lib/dpkg/info" "$tmp/root/var/lib/dpkg/updates"
+  touch "$tmp/root/var/lib/dpkg/status" "$tmp/root/var/lib/dpkg/available"
+  dpkg --root="$tmp/root" --log=/dev/null --force-not-root --force-architecture --force-depends \
+    --force-script-chrootless "$@" >"$tmp/dpkg.log" 2>&1 || { cat "$tmp/dpkg.log"; fail "dpkg $* failed"; }
+}
+
+# takes_place DEB: the time64 package replaces an installed typesizes (Conflicts, Replaces).
+takes_place() {
+  mkdir -p "$tmp/other/DEBIAN" "$tmp/other/usr/bin"
+  printf 'Package: typesizes\nVersion: %s\nArchitecture: %s\nMaintainer: x <x@example.invalid>\nDescription: x\n' \
+    "$version" "$arch" >"$tmp/other/DEBIAN/control"
+  echo other >"$tmp/other/usr/bin/typesizes"
+  dpkg-deb --root-owner-group -b "$tmp/other" "$tmp/other.deb" >/dev/null
+  install_root -i "$tmp/other.deb"
+  install_root -i "$1"
+  dpkg-query --admindir="$tmp/root/var/lib/dpkg" -W -f='${db:Status-Abbrev}' typesizes 2>/dev/null | grep -q '^ii' \
+    && fail "typesizes is still installed beside $name"
+}
+
+# check_deb: the Debian package.
+check_deb() {
+  need dpkg-deb dpkg
+  need lintian lintian
+  local deb=${name}_${version}_$arch.deb files
+  pack DEB || { cat "$tmp/cpack.log"; fail "cpack -G DEB failed"; finish; }
+  packed "$deb"
+  deb=$tmp/pack/$deb
+  dpkg-deb -x "$deb" "$tmp/root"
+  fields "$deb"
+  files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort | tr '\n' ' ')
+  [ "$files" = "./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright ./usr/share/lintian/overrides/$name ./usr/share/man/man1/typesizes.1.gz " ] \
+    || [ "$files" = "./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright ./usr/share/man/man1/typesizes.1.gz " ] \
+    || fail "unexpected files: $files"
+  grep -q '^License: MIT$' "$tmp/root/usr/share/doc/$name/copyright" || fail "copyright file names no MIT license"
+  elf "$tmp/root/usr/bin/typesizes"
+  docs "$tmp/root"
+  rm -rf "$tmp/root"
+  if [ "$name" != typesizes ]; then takes_place "$deb"; else install_root -i "$deb"; fi
+  same_run "$tmp/root/usr/bin/typesizes"
+  install_root -r "$name"
+  [ ! -e "$tmp/root/usr/bin/typesizes" ] || fail "typesizes left behind on removal"
+  lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+}
+
+# check_rpm: the RPM package.
+check_rpm() {
+  need rpmbuild rpm
+  need rpm2cpio rpm2cpio
+  need cpio cpio
+  need rpmlint rpmlint
+  local rpm=$name-$version-1.$arch.rpm requires
+  pack RPM || { cat "$tmp/cpack.log"; fail "cpack -G RPM failed"; finish; }
+  packed "$rpm"
+  rpm=$tmp/pack/$rpm
+  [ "$(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$rpm")" = "$name $version $arch MIT" ] \
+    || fail "name, version, architecture, license are $(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$rpm")"
+  # rpm's own entries aside (its payload features, the loader's GNU hash), libc alone.
+  requires=$(rpm -qpR "$rpm" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$')
+  if ! grep -Eq '^libc\.so\.6(\(\)\(64bit\))?$' <<<"$requires" || grep -qv '^libc\.so\.6\b' <<<"$requires"; then
+    fail "requires $(tr '\n' ' ' <<<"$requires"), expected libc.so.6 alone"
+  fi
+  if [ "$name" != typesizes ]; then
+    rpm -qp --conflicts "$rpm" | grep -qx typesizes || fail "does not conflict with typesizes"
+    rpm -qp --provides "$rpm" | grep -q '^typesizes ' || fail "does not provide typesizes"
+  fi
+  mkdir "$tmp/root"
+  (cd "$tmp/root" && rpm2cpio "$rpm" | cpio -idm --quiet) || fail "cannot unpack $rpm"
+  [ -f "$tmp/root/usr/share/licenses/$name/LICENSE" ] || fail "no license file"
+  elf "$tmp/root/usr/bin/typesizes"
+  docs "$tmp/root"
+  same_run "$tmp/root/usr/bin/typesizes"
+  rpmlint -c "$config/rpmlint.toml" "$rpm" || fail "rpmlint reports errors or warnings"
+}
+
+case $format in
+deb | rpm)
+  version=$1 variant=$2 arch=$3 elf_class=$4 elf_endian=$5 elf_machine=$6
+  shift 6
+  emulator=("$@")
+  name=typesizes
+  [ "$variant" = - ] || name=typesizes-$variant
+  echo "package $name $version $arch"
+  "check_$format"
+  ;;
+refuse)
+  ! pack DEB || fail "cpack packed a build it must refuse"
+  grep -q "$1" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$1'"; }
+  ;;
+*)
+  fail "unknown check $format"
+  ;;
 esac
-grep -q "Machine: *.*$want" "$tmp/header" || fail "binary is not for $arch: $(grep Machine "$tmp/header")"
-
-if [ "$install" = --install ]; then
-  dpkg -i "$deb" >/dev/null || fail "dpkg -i failed"
-  out=$(cd / && env -i PATH=/usr/bin:/bin typesizes) || fail "installed typesizes failed"
-  [ "$out" = "$("$build/typesizes")" ] || fail "installed typesizes printed: $out"
-  [ -f /usr/share/man/man1/typesizes.1.gz ] || fail "man page not installed"
-  dpkg -r typesizes >/dev/null || fail "dpkg -r failed"
-  ! command -v typesizes >/dev/null || fail "typesizes still on PATH after removal"
-fi
 finish

@@ -1,0 +1,26 @@
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# The package checks: the Debian and the RPM package of this build, held to
+# the target's row of cmake/targets.txt. A build that must not be packaged
+# (sanitizers, or a target without a row) is checked to be refused.
+if(TYPESIZES_SANITIZE)
+  typesizes_test(package.deb package COMMAND ${sh}/package.sh refuse ${PROJECT_BINARY_DIR} "sanitizer build")
+  set(package_tests package.deb)
+elseif(NOT target_found)
+  typesizes_test(package.deb package COMMAND ${sh}/package.sh refuse ${PROJECT_BINARY_DIR} "no row in cmake/targets.txt")
+  set(package_tests package.deb)
+else()
+  set(variant ${target_variant})
+  if(NOT variant)
+    set(variant -)
+  endif()
+  set(row ${target_class} ${target_endian} ${target_machine} ${CMAKE_CROSSCOMPILING_EMULATOR})
+  typesizes_test(package.deb package CHECKERS dpkg-deb lintian
+    COMMAND ${sh}/package.sh deb ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${variant} ${target_deb} ${row})
+  typesizes_test(package.rpm package CHECKERS rpmbuild rpm2cpio cpio rpmlint
+    COMMAND ${sh}/package.sh rpm ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${variant} ${target_rpm} ${row})
+  set(package_tests package.deb package.rpm)
+endif()
+# Both run cpack, which first brings the build folder up to date: one at a time.
+set_tests_properties(${package_tests} PROPERTIES RESOURCE_LOCK cpack)
