@@ -6,13 +6,13 @@
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 set(typesizes_target_columns
-  preset deb rpm triplet emulator class endian machine float time time_t int short)
+  preset deb rpm triplet emulator class endian machine float time_t int short)
 
 # typesizes_find_target(COLUMN VALUE [COLUMN VALUE]...): sets target_<column>
 # for every column of the first row matching all the pairs, and
 # target_found to TRUE or FALSE, in the caller's scope. Derived too:
-# target_time_flags, the flags that fix time_t's bits on a 32-bit target, and
-# target_variant, "time64" for a 32-bit target built with 64-bit time_t.
+# target_time_flags, the flags that fix time_t's size on a 32-bit target (a
+# list), and target_variant, "time64" for a 32-bit target with 64-bit time_t.
 function(typesizes_find_target)
   file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[^#]")
   set(target_found FALSE PARENT_SCOPE)
@@ -38,11 +38,11 @@ function(typesizes_find_target)
     endforeach()
     set(flags "")
     set(variant "")
-    if(target_class EQUAL 32 AND target_time EQUAL 64)
-      set(flags "-D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64")
+    if(target_class EQUAL 32 AND target_time_t EQUAL 8)
+      set(flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
       set(variant time64)
     elseif(target_class EQUAL 32)
-      set(flags "-U_TIME_BITS")
+      set(flags -U_TIME_BITS)
     endif()
     set(target_time_flags "${flags}" PARENT_SCOPE)
     set(target_variant "${variant}" PARENT_SCOPE)

@@ -32,10 +32,6 @@ if(NOT target_emulator STREQUAL "-")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${cross_emulator} -L /usr/${target_triplet})
 endif()
 
-# Each preset means the same data model on any toolchain: the time_t bits are
-# forced both ways, since some compilers default to 64-bit time on 32-bit arm.
-set(CMAKE_CXX_FLAGS_INIT "${target_time_flags}")
-
 set(CMAKE_FIND_ROOT_PATH /usr/${target_triplet})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -15,11 +15,12 @@ else()
   if(NOT variant)
     set(variant -)
   endif()
-  set(row ${target_class} ${target_endian} ${target_machine} ${CMAKE_CROSSCOMPILING_EMULATOR})
-  typesizes_test(package.deb package CHECKERS dpkg-deb lintian
-    COMMAND ${sh}/package.sh deb ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${variant} ${target_deb} ${row})
+  typesizes_test(package.deb package CHECKERS dpkg-deb readelf lintian
+    COMMAND ${sh}/package.sh deb ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${variant} ${target_deb}
+    ${CMAKE_CROSSCOMPILING_EMULATOR})
   typesizes_test(package.rpm package CHECKERS rpmbuild rpm2cpio cpio rpmlint
-    COMMAND ${sh}/package.sh rpm ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${variant} ${target_rpm} ${row})
+    COMMAND ${sh}/package.sh rpm ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${variant} ${target_rpm}
+    ${CMAKE_CROSSCOMPILING_EMULATOR})
   set(package_tests package.deb package.rpm)
 endif()
 # Both run cpack, which first brings the build folder up to date: one at a time.

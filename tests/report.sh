@@ -78,8 +78,11 @@ failures)
 memcheck)
   need valgrind
   status=0
-  valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all \
+  # valgrind's own messages go to a file of their own (it also notes debug
+  # information it cannot read there); its verdict is its exit status.
+  valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all --log-file="$tmp/valgrind" \
     "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  [ "$status" -ne 99 ] || cat "$tmp/valgrind"
   expect "under memcheck" "$status" 0 "$tmp/expected"
   ;;
 *)

@@ -8,9 +8,9 @@
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
-[ "$1" = --skip ] && { shift; skip "$*"; }
+[ "${1:-}" = --skip ] && { shift; skip "$*"; }
 quiet=false
-[ "$1" = --quiet ] && { quiet=true; shift; }
+[ "${1:-}" = --quiet ] && { quiet=true; shift; }
 need "$1"
 
 status=0

@@ -4,8 +4,8 @@
 #
 # presets.sh [--check]: writes what is made from cmake/targets.txt:
 # CMakePresets.json (a configure, build, test and workflow preset for each row,
-# plus `sanitize`) and README's table of targets (between its "targets table"
-# marks). With --check, writes nothing but prints how the files differ from
+# plus `sanitize`), README's table of targets and its line that installs the
+# checkers of tests/checkers.txt (between their marks). With --check, writes nothing but prints how the files differ from
 # what they should be, and exits 1 when they do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,13 +17,13 @@ rows() { grep -v '^#' cmake/targets.txt; }
 
 # configure_presets: the configure presets' entries, one line each.
 configure_presets() {
-  local preset deb triplet emulator time
-  while read -r preset deb _ triplet emulator _ _ _ _ time _; do
+  local preset deb triplet emulator time_t
+  while read -r preset deb _ triplet emulator _ _ _ _ time_t _; do
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
       printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, under %s",\n' \
-        "$preset" "$deb" "$triplet" "$time" "$emulator"
+        "$preset" "$deb" "$triplet" $((time_t * 8)) "$emulator"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
   done < <(rows)
@@ -87,7 +87,7 @@ readme_table() {
   local preset deb triplet emulator time_t int short
   echo "| preset | Debian arch | triplet | cross compiler (Debian package) | runs here under | \`time_t\` \`int\` \`short\` |"
   echo '|---|---|---|---|---|---|'
-  while read -r preset deb _ triplet emulator _ _ _ _ _ time_t int short; do
+  while read -r preset deb _ triplet emulator _ _ _ _ time_t int short; do
     if [ "$preset" = default ]; then
       echo "| \`default\` | $deb | $triplet | native \`g++\` | — (natively) | $time_t $int $short |"
     else
@@ -96,12 +96,19 @@ readme_table() {
   done < <(rows)
 }
 
-# readme: README.md with its table of targets made anew.
+# checkers: the command that installs every checker the tests run.
+checkers() {
+  local fence='```'
+  printf '%ssh\napt-get install %s\n%s\n' "$fence" "$(awk '!/^#/ { print $2 }' tests/checkers.txt | sort -u | xargs)" "$fence"
+}
+
+# readme: README.md with its made parts made anew.
 readme() {
-  awk -v table="$(readme_table)" '
-    /<!-- targets table: end -->/ { skip = 0 }
+  awk -v table="$(readme_table)" -v checkers="$(checkers)" '
+    /<!-- (targets table|checkers): end -->/ { skip = 0 }
     !skip { print }
-    /<!-- targets table: begin/ { print table; skip = 1 }' README.md
+    /<!-- targets table: begin/ { print table; skip = 1 }
+    /<!-- checkers: begin/ { print checkers; skip = 1 }' README.md
 }
 
 if [ "${1:-}" = --check ]; then
