@@ -16,8 +16,8 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 # path, so it is another package (typesizes-time64) that takes typesizes' place,
 # rather than a version of typesizes that apt would offer as an upgrade.
 set(package ${PROJECT_NAME})
-if(target_variant)
-  set(package ${PROJECT_NAME}-${target_variant})
+if(row_variant)
+  set(package ${PROJECT_NAME}-${row_variant})
 endif()
 set(maintainer "typesizes maintainers <typesizes@example.invalid>")
 typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
@@ -32,7 +32,7 @@ add_custom_command(OUTPUT ${docs}/changelog.gz
   COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
   DEPENDS ${docs}/changelog
   VERBATIM)
-add_custom_target(package-docs ALL DEPENDS ${docs}/changelog.gz)
+add_custom_target(typesizes-package-docs ALL DEPENDS ${docs}/changelog.gz)
 install(FILES ${docs}/copyright ${docs}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
 # Lintian expects each changelog entry to be later than the one before.
@@ -79,19 +79,19 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/cpack.cmake)
 # Read by packaging/cpack.cmake and packaging/depends.cmake.
-set(CPACK_TYPESIZES_PACKAGEABLE ${target_found})
+set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
 set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
 set(CPACK_TYPESIZES_SOURCE_DATE_EPOCH ${epoch})
 set(CPACK_TYPESIZES_BUILD_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_TYPESIZES_READELF ${CMAKE_READELF})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${target_deb})
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${row_deb})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
-set(CPACK_RPM_PACKAGE_ARCHITECTURE ${target_rpm})
+set(CPACK_RPM_PACKAGE_ARCHITECTURE ${row_rpm})
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE ${license})
 # RPM summaries start with a capital letter, Debian synopses need not.
@@ -116,7 +116,7 @@ set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${maintainer}
 %define use_source_date_epoch_as_buildtime 1
 %define clamp_mtime_to_source_date_epoch 1")
 
-if(target_variant)
+if(row_variant)
   set(CPACK_DEBIAN_PACKAGE_SOURCE ${PROJECT_NAME})
   set(CPACK_DEBIAN_PACKAGE_CONFLICTS ${PROJECT_NAME})
   set(CPACK_DEBIAN_PACKAGE_REPLACES ${PROJECT_NAME})

@@ -1,52 +1,68 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Reads cmake/targets.txt, the table of targets. Used by the toolchain file
-# (which must name a row) and by the build (which finds the row it builds for).
+# Reads cmake/targets.txt, the table of targets, by column name. Used by the
+# toolchain file (which must name a row) and by the build (which finds the row
+# it builds for).
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
-set(typesizes_target_columns
-  preset deb rpm triplet emulator class endian machine float time_t int short)
 
-# typesizes_find_target(COLUMN VALUE [COLUMN VALUE]...): sets target_<column>
-# for every column of the first row matching all the pairs, and
-# target_found to TRUE or FALSE, in the caller's scope. Derived too:
-# target_time_flags, the flags that fix time_t's size on a 32-bit target (a
-# list), and target_variant, "time64" for a 32-bit target with 64-bit time_t.
-function(typesizes_find_target)
+# typesizes_find_target(PREFIX COLUMN VALUE [COLUMN VALUE]...): finds the first
+# row whose named columns hold the given values and sets, in the caller's
+# scope, PREFIX_<column> for each of its columns and PREFIX_found (TRUE or
+# FALSE). Derived from the row as well:
+#   PREFIX_time_flags  what forces time_t to the row's size on a 32-bit target
+#                      (a list; empty on a 64-bit one)
+#   PREFIX_variant     "time64" for a 32-bit target with a 64-bit time_t
+function(typesizes_find_target prefix)
   file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[^#]")
-  set(target_found FALSE PARENT_SCOPE)
+  list(POP_FRONT rows header)
+  string(REGEX REPLACE "[ \t]+" ";" columns "${header}")
+  set(${prefix}_found FALSE PARENT_SCOPE)
   foreach(row IN LISTS rows)
     string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+    foreach(column IN LISTS columns)
+      list(POP_FRONT fields field_${column})
+    endforeach()
     set(pairs ${ARGN})
     set(match TRUE)
-    while(pairs AND match)
+    while(pairs)
       list(POP_FRONT pairs column value)
-      list(FIND typesizes_target_columns ${column} index)
-      list(GET fields ${index} field)
-      if(NOT field STREQUAL value)
+      if(NOT column IN_LIST columns)
+        message(FATAL_ERROR "${TYPESIZES_TARGETS_FILE} has no column '${column}'")
+      elseif(NOT field_${column} STREQUAL value)
         set(match FALSE)
       endif()
     endwhile()
     if(NOT match)
       continue()
     endif()
-    foreach(column IN LISTS typesizes_target_columns)
-      list(POP_FRONT fields value)
-      set(target_${column} ${value})
-      set(target_${column} ${value} PARENT_SCOPE)
+    foreach(column IN LISTS columns)
+      set(${prefix}_${column} ${field_${column}} PARENT_SCOPE)
     endforeach()
+    # glibc and mingw-w64 each default a 32-bit target's time_t one way or the
+    # other by release; both ways are forced so a row means one data model.
     set(flags "")
     set(variant "")
-    if(target_class EQUAL 32 AND target_time_t EQUAL 8)
-      set(flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
-      set(variant time64)
-    elseif(target_class EQUAL 32)
-      set(flags -U_TIME_BITS)
+    if(field_class EQUAL 32 AND field_system STREQUAL "Windows")
+      if(field_time_t EQUAL 8)
+        set(flags -U_USE_32BIT_TIME_T -D__MINGW_USE_VC2005_COMPAT)
+      else()
+        set(flags -D_USE_32BIT_TIME_T)
+      endif()
+    elseif(field_class EQUAL 32)
+      if(field_time_t EQUAL 8)
+        set(flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
+      else()
+        set(flags -U_TIME_BITS)
+      endif()
     endif()
-    set(target_time_flags "${flags}" PARENT_SCOPE)
-    set(target_variant "${variant}" PARENT_SCOPE)
-    set(target_found TRUE PARENT_SCOPE)
+    if(field_class EQUAL 32 AND field_time_t EQUAL 8)
+      set(variant time64)
+    endif()
+    set(${prefix}_time_flags "${flags}" PARENT_SCOPE)
+    set(${prefix}_variant "${variant}" PARENT_SCOPE)
+    set(${prefix}_found TRUE PARENT_SCOPE)
     return()
   endforeach()
 endfunction()
@@ -54,10 +70,7 @@ endfunction()
 # typesizes_target_names(VAR): every preset name in the table.
 function(typesizes_target_names var)
   file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[^#]")
-  set(names "")
-  foreach(row IN LISTS rows)
-    string(REGEX MATCH "^[^ \t]+" name "${row}")
-    list(APPEND names ${name})
-  endforeach()
-  set(${var} ${names} PARENT_SCOPE)
+  list(POP_FRONT rows)
+  list(TRANSFORM rows REPLACE "[ \t].*" "")
+  set(${var} ${rows} PARENT_SCOPE)
 endfunction()

@@ -2,21 +2,21 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# binary.sh BINARY SANITIZED PRINTS CLASS ENDIAN MACHINE FLOAT
+# binary.sh BINARY EMPTY SANITIZED CLASS ENDIAN MACHINE FLOAT
 # Checks with readelf what the built program is and how it is linked and
-# hardened: properties that hold under any reasonable build flags.
+# hardened: properties that hold under any reasonable build flags. What the
+# toolchain's start-up files bring (libraries, initialisers, imports) differs
+# by target, so the program is judged against EMPTY, an empty program built
+# with the same options: it may add its output calls, nothing else.
 #   SANITIZED  ON for a sanitizer build, whose runtime brings its own libraries
 #              and constructors: only the target and hardening checks apply
-#   PRINTS     the formatted-print imports the flags allow, one of which the
-#              binary must have alone: printf, or printf,__printf_chk when
-#              the builder asked for _FORTIFY_SOURCE
 #   CLASS ENDIAN MACHINE FLOAT
 #              the target's ELF class, data encoding, e_machine and arm float
 #              ABI from its row of the targets table; - when it has no row
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 need readelf
-binary=$1 sanitized=$2 prints=$3 class=$4 endian=$5 machine=$6 float=$7
+binary=$1 empty=$2 sanitized=$3 class=$4 endian=$5 machine=$6 float=$7
 
 header=$(readelf -hW "$binary")
 dynamic=$(readelf -dW "$binary")
@@ -58,23 +58,32 @@ if [ "$sanitized" = ON ]; then
   exit
 fi
 
-needed=$(sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' <<<"$dynamic" | tr '\n' ' ')
-[ "$needed" = "libc.so.6 " ] || fail "needs ${needed:-nothing}, expected libc.so.6 alone"
+# needed FILE: the libraries FILE needs, one a line.
+needed() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
+[ "$(needed "$binary")" = "$(needed "$empty")" ] ||
+  fail "needs $(needed "$binary" | xargs), where an empty program needs $(needed "$empty" | xargs)"
 
-# Undefined dynamic symbols, name@version; the name is the last word but for a
-# version index some readelf versions print after it.
-imports=$(readelf --dyn-syms -W "$binary" | sed -n 's/.* UND \([^ ]*\).*/\1/p')
-output=$(grep -E '^(__)?([a-z]*printf|puts|fputs|fwrite|write)(_chk)?(@|$)' <<<"$imports" | sed 's/@.*//' | tr '\n' ' ')
-[[ ",$prints," == *",${output% },"* && $output != *" "*" "* ]] ||
-  fail "output imports are: ${output:-none}; expected one of $prints alone"
+# imports FILE: FILE's undefined dynamic symbols, name@version, one a line; the
+# name is the word after UND (readelf may print a note before the name or a
+# version index after it).
+imports() { readelf --dyn-syms -W "$1" | sed -n 's/.* UND \([^ ]*\).*/\1/p' | sort -u; }
+own=$(comm -23 <(imports "$binary") <(imports "$empty"))
+output=$(grep -E '^(__)?([a-z]*printf|puts|fputs|fwrite|write)(_chk)?(@|$)' <<<"$own" | sed 's/@.*//' | xargs)
+[[ $output == printf || $output == __printf_chk ]] || fail "output imports are: ${output:-none}; expected printf alone"
 for symbol in __cxa_atexit atexit at_quick_exit on_exit; do
-  grep -Eq "^$symbol(@|$)" <<<"$imports" && fail "imports $symbol"
+  grep -Eq "^$symbol(@|$)" <<<"$own" && fail "imports $symbol: an exit handler of its own"
 done
-grep -Eq '@(GLIBCXX|CXXABI)' <<<"$imports" && fail "imports from the C++ runtime: $(grep -E '@(GLIBCXX|CXXABI)' <<<"$imports")"
+grep -Eq '@(GLIBCXX|CXXABI)' <<<"$own" && fail "imports from the C++ runtime: $(grep -E '@(GLIBCXX|CXXABI)' <<<"$own" | xargs)"
 
-# The C runtime's own start-up object puts one entry in .init_array; any more
-# would be static constructors of the program's own.
-pointer=$((elf_class / 8))
-init=$(readelf -SW "$binary" | sed 's/^ *\[ *[0-9]*\] *//' | awk '$1 == ".init_array" { print $5 }')
-[ $((16#${init:-0})) -le "$pointer" ] || fail ".init_array holds $((16#$init / pointer)) entries: static constructors"
+# initialisers FILE: the bytes of FILE's tables of functions run before main.
+initialisers() {
+  local size total=0
+  for size in $(readelf -SW "$1" | sed 's/^ *\[ *[0-9]*\] *//' |
+    awk '$1 ~ /^\.(preinit_array|init_array|ctors)$/ { print $5 }'); do
+    total=$((total + 16#$size))
+  done
+  echo "$total"
+}
+[ "$(initialisers "$binary")" -le "$(initialisers "$empty")" ] ||
+  fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers than an empty program: static constructors"
 finish

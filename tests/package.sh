@@ -2,24 +2,25 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# package.sh deb|rpm BUILD VERSION VARIANT ARCH [EMULATOR...]
-#   Packs the configured and built folder BUILD with cpack into a fresh
+# package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH [EMULATOR...]
+#   Packs configuration CONFIG of the configured and built folder BUILD, whose
+#   program is BINARY, with cpack into a fresh
 #   temporary folder and checks the package against the target's row of
 #   cmake/targets.txt (ARCH is its deb or rpm column; VARIANT is "time64" or
 #   -): name, version, architecture, fields, files; then installs or unpacks
 #   it in the temporary folder, runs the binary from there (through EMULATOR
 #   for a cross build) against the build's own, and runs lintian or rpmlint.
-# package.sh refuse BUILD WORDS
+# package.sh refuse BUILD CONFIG WORDS
 #   Checks that cpack refuses to pack BUILD, with a message containing WORDS.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-format=$1 build=$(realpath "$2")
-shift 2
-config=$(dirname "$0")/../packaging
+format=$1 build=$(realpath "$2") config=$3
+shift 3
+packaging=$(dirname "$0")/../packaging
 
 # pack GENERATOR: runs cpack into $tmp/pack, its output kept in $tmp/cpack.log.
 pack() {
-  cpack --config "$build/CPackConfig.cmake" -G "$1" -B "$tmp/pack" >"$tmp/cpack.log" 2>&1
+  cpack --config "$build/CPackConfig.cmake" -C "$config" -G "$1" -B "$tmp/pack" >"$tmp/cpack.log" 2>&1
 }
 
 # packed FILE: checks cpack made FILE alone in $tmp/pack, else stops the test.
@@ -36,7 +37,7 @@ packed() {
 same_run() {
   local got want
   got=$(cd / && env -i "${emulator[@]}" "$1") || fail "$1 as packaged exited with status $?"
-  want=$("${emulator[@]}" "$build/typesizes")
+  want=$("${emulator[@]}" "$binary")
   [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
 }
 
@@ -132,13 +133,13 @@ check_rpm() {
   [ -f "$tmp/root/usr/share/licenses/$name/LICENSE" ] || fail "no license file"
   docs "$tmp/root"
   same_run "$tmp/root/usr/bin/typesizes"
-  rpmlint -c "$config/rpmlint.toml" "$rpm" || fail "rpmlint reports errors or warnings"
+  rpmlint -c "$packaging/rpmlint.toml" "$rpm" || fail "rpmlint reports errors or warnings"
 }
 
 case $format in
 deb | rpm)
-  version=$1 variant=$2 arch=$3
-  shift 3
+  binary=$1 version=$2 variant=$3 arch=$4
+  shift 4
   emulator=("$@")
   name=typesizes
   [ "$variant" = - ] || name=typesizes-$variant

@@ -2,27 +2,25 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# report.sh GROUP TIME,INT,SHORT ABI COMMAND...
+# report.sh GROUP TIME,INT,SHORT COMMAND...
+# report.sh GROUP TIME,INT,SHORT --not-run REASON
 # Runs the program (COMMAND, with any emulator in front of it) as a user or a
 # script would, with real redirections, and checks the exact bytes it writes,
-# its standard error and its exit status.
-#   TIME,INT,SHORT  the sizes the toolchain gives, found at configure time
-#   ABI             the sizes the target's ABI documents, or - when unknown
+# its standard error and its exit status; or skips, for REASON, on a machine
+# that cannot run it.
+#   TIME,INT,SHORT  the sizes the toolchain gives, found at configure time (and
+#                   held there to the sizes the target's ABI documents)
 #   GROUP           output: the report and what must not change it
 #                   failures: where the report cannot be written
 #                   memcheck: the report under valgrind's memcheck
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-group=$1 oracle=$2 abi=$3
-shift 3
+group=$1 oracle=$2
+shift 2
+[ "$1" = --not-run ] && skip "built, not run here: $2"
 
 IFS=, read -r time_size int_size short_size <<<"$oracle"
 printf 'time_t=%s\nint=%s\nshort=%s\n' "$time_size" "$int_size" "$short_size" >"$tmp/expected"
-if [ "$abi" = - ]; then
-  echo "no row in the targets table: checked against the toolchain's own sizes only"
-elif [ "$abi" != "$oracle" ]; then
-  fail "the toolchain gives time_t,int,short = $oracle but the target's ABI documents $abi"
-fi
 
 # expect CASE STATUS WANTED_STATUS [WANTED_OUTPUT_FILE]: judges one run, whose
 # standard output went to $tmp/out and standard error to $tmp/err.
@@ -39,7 +37,6 @@ case $group in
 output)
   status=0; "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
   expect "to a file" "$status" 0 "$tmp/expected"
-  cp "$tmp/out" "$tmp/first"
 
   "$@" 2>"$tmp/err" | cat >"$tmp/out"
   expect "through a pipe" "${PIPESTATUS[0]}" 0 "$tmp/expected"
@@ -52,11 +49,13 @@ output)
 
   status=0; "$@" <&- >"$tmp/out" 2>"$tmp/err" || status=$?
   expect "with standard input closed" "$status" 0 "$tmp/expected"
-
-  status=0; "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
-  expect "a second run" "$status" 0 "$tmp/first"
   ;;
 failures)
+  # A preloaded library (libfaketime, say) may open a file of its own on the
+  # closed descriptor 1, which the program would then write to: these runs get
+  # an environment without one.
+  if [ -s /etc/ld.so.preload ]; then skip "/etc/ld.so.preload loads libraries into every program"; fi
+  set -- env -u LD_PRELOAD "$@"
   # Output is buffered, so these failures only show when it is flushed.
   status=0; "$@" >&- 2>"$tmp/err" || status=$?
   expect "standard output closed" "$status" 1

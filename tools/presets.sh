@@ -9,16 +9,15 @@
 # what they should be, and exits 1 when they do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../cmake/targets.sh
+. cmake/targets.sh
 tmp=$(mktemp)
 trap 'rm -f "$tmp"' EXIT
-
-# rows: the table without comments, one target per line.
-rows() { grep -v '^#' cmake/targets.txt; }
 
 # configure_presets: the configure presets' entries, one line each.
 configure_presets() {
   local preset deb triplet emulator time_t
-  while read -r preset deb _ triplet emulator _ _ _ _ time_t _; do
+  while read -r preset deb triplet emulator time_t; do
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
@@ -26,16 +25,21 @@ configure_presets() {
         "$preset" "$deb" "$triplet" $((time_t * 8)) "$emulator"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
-  done < <(rows)
+  done < <(targets preset deb triplet emulator time_t)
 }
 
-# presets KIND [EXTRA]: one entry per preset of a build, test or workflow list.
+# presets KIND: one entry per preset of a build, test or workflow list. Build
+# and test presets name their configuration, for multi-config generators.
 presets() {
-  local name
-  for name in $(rows | cut -d' ' -f1) sanitize; do
+  local name config
+  for name in $(targets preset) sanitize; do
+    config=Release
+    [ "$name" = sanitize ] && config=RelWithDebInfo
     case $1 in
-    build) printf '    { "name": "%s", "configurePreset": "%s" },\n' "$name" "$name" ;;
-    test) printf '    { "name": "%s", "inherits": "base", "configurePreset": "%s" },\n' "$name" "$name" ;;
+    build) printf '    { "name": "%s", "configurePreset": "%s", "configuration": "%s" },\n' "$name" "$name" "$config" ;;
+    test)
+      printf '    { "name": "%s", "inherits": "base", "configurePreset": "%s", "configuration": "%s" },\n' \
+        "$name" "$name" "$config" ;;
     workflow)
       printf '    { "name": "%s", "displayName": "Configure, build and test %s", "steps": [ %s, %s, %s ] },\n' \
         "$name" "$name" "{ \"type\": \"configure\", \"name\": \"$name\" }" \
@@ -54,7 +58,7 @@ generate() {
     {
       "name": "base", "hidden": true,
       "binaryDir": "${sourceDir}/build/${presetName}",
-      "cacheVariables": { "CMAKE_BUILD_TYPE": "Release" }
+      "cacheVariables": { "CMAKE_BUILD_TYPE": "Release", "TYPESIZES_MAINTAINER_CHECKS": "ON" }
     },
 EOF
   configure_presets
@@ -84,16 +88,16 @@ EOF
 
 # readme_table: the table of targets, in Markdown.
 readme_table() {
-  local preset deb triplet emulator time_t int short
+  local preset deb triplet package emulator time_t int short
   echo "| preset | Debian arch | triplet | cross compiler (Debian package) | runs here under | \`time_t\` \`int\` \`short\` |"
   echo '|---|---|---|---|---|---|'
-  while read -r preset deb _ triplet emulator _ _ _ _ time_t int short; do
+  while read -r preset deb triplet package emulator time_t int short; do
     if [ "$preset" = default ]; then
       echo "| \`default\` | $deb | $triplet | native \`g++\` | — (natively) | $time_t $int $short |"
     else
-      echo "| \`$preset\` | $deb | $triplet | \`g++-$triplet\` | \`$emulator -L /usr/$triplet\` | $time_t $int $short |"
+      echo "| \`$preset\` | $deb | $triplet | \`$package\` | \`$emulator -L /usr/$triplet\` | $time_t $int $short |"
     fi
-  done < <(rows)
+  done < <(targets preset deb triplet package emulator time_t int short)
 }
 
 # checkers: the command that installs every checker the tests run.

@@ -1,0 +1,24 @@
+# shellcheck shell=bash
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# The shell's reader of cmake/targets.txt, the table of targets, by column name
+# (cmake/targets.cmake is CMake's). Source it, then:
+#   targets COLUMN...   prints those columns of every row, one row a line,
+#                       separated by single spaces; a name the table lacks
+#                       stops it with status 2
+
+# targets COLUMN...: the named columns of every row.
+targets() {
+  awk -v names="$*" '
+    /^#/ || NF == 0 { next }
+    !header {
+      for (i = 1; i <= NF; i++) column[$i] = i
+      n = split(names, want, " ")
+      for (j = 1; j <= n; j++) if (!(want[j] in column)) { print "targets.txt has no column " want[j] > "/dev/stderr"; exit 2 }
+      header = 1
+      next
+    }
+    { line = $column[want[1]]; for (j = 2; j <= n; j++) line = line " " $column[want[j]]; print line }
+  ' "${BASH_SOURCE[0]%/*}/targets.txt"
+}
