@@ -27,7 +27,7 @@ typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
 typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
 typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
-  ${docs}/changelog ${docs}/rpm-changelog same_day)
+  ${docs}/changelog ${docs}/rpm-changelog)
 add_custom_command(OUTPUT ${docs}/changelog.gz
   COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
   DEPENDS ${docs}/changelog
@@ -35,15 +35,6 @@ add_custom_command(OUTPUT ${docs}/changelog.gz
 add_custom_target(typesizes-package-docs ALL DEPENDS ${docs}/changelog.gz)
 install(FILES ${docs}/copyright ${docs}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
-# Lintian expects each changelog entry to be later than the one before.
-if(same_day)
-  file(CONFIGURE OUTPUT ${docs}/lintian-overrides-${package} CONTENT [[
-# Two releases on one day (see NEWS.md): the changelog has dates, not times.
-@package@: latest-changelog-entry-without-new-date
-]] @ONLY)
-  install(FILES ${docs}/lintian-overrides-${package} DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-    RENAME ${package} COMPONENT deb EXCLUDE_FROM_ALL)
-endif()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
   DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 
