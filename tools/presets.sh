@@ -2,11 +2,12 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# presets.sh [--check]: writes what is made from cmake/targets.txt:
-# CMakePresets.json (a configure, build, test and workflow preset for each row,
-# plus `sanitize`), README's table of targets and its line that installs the
-# checkers of tests/checkers.txt (between their marks). With --check, writes nothing but prints how the files differ from
-# what they should be, and exits 1 when they do.
+# presets.sh [--check]: writes what is made from cmake/targets.txt and
+# tests/checkers.txt: CMakePresets.json (a configure, build, test and workflow
+# preset for each row, plus `sanitize`), the tables of targets in README.md and
+# docs/targets.md, and the line in docs/tests.md that installs the checkers
+# (between their marks). With --check, writes nothing but shows how the files
+# differ from what they should be, and exits 1 when they do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh
@@ -86,18 +87,31 @@ EOF
   printf '  ]\n}\n'
 }
 
-# readme_table: the table of targets, in Markdown.
-readme_table() {
-  local preset deb triplet package emulator time_t int short
-  echo "| preset | Debian arch | triplet | cross compiler (Debian package) | runs here under | \`time_t\` \`int\` \`short\` |"
-  echo '|---|---|---|---|---|---|'
-  while read -r preset deb triplet package emulator time_t int short; do
-    if [ "$preset" = default ]; then
-      echo "| \`default\` | $deb | $triplet | native \`g++\` | — (natively) | $time_t $int $short |"
+# short_table: the presets by the sizes their ABIs document, in Markdown.
+short_table() {
+  echo '| `time_t` `int` `short` | presets |'
+  echo '|---|---|'
+  targets time_t int short preset | awk '
+    { sizes = $1 " " $2 " " $3; if (!(sizes in list)) order[++n] = sizes; list[sizes] = list[sizes] (list[sizes] ? ", " : "") "`" $4 "`" }
+    END { for (i = 1; i <= n; i++) print "| " order[i] " | " list[order[i]] " |" }'
+}
+
+# full_table: what each target is built with and how it runs here, in Markdown.
+full_table() {
+  local preset system deb rpm package emulator runs
+  echo '| preset | system | Debian, RPM arch | cross compiler (Debian package) | runs here |'
+  echo '|---|---|---|---|---|'
+  while read -r preset system deb rpm package emulator runs; do
+    [ "$package" = - ] && package='native g++' || package="\`$package\`"
+    if [ "$runs" != yes ]; then
+      runs="built, not run: ${runs//_/ }"
+    elif [ "$emulator" = - ]; then
+      runs=natively
     else
-      echo "| \`$preset\` | $deb | $triplet | \`$package\` | \`$emulator -L /usr/$triplet\` | $time_t $int $short |"
+      runs="under \`$emulator\`"
     fi
-  done < <(targets preset deb triplet package emulator time_t int short)
+    echo "| \`$preset\` | $system | $deb, $rpm | $package | $runs |"
+  done < <(targets preset system deb rpm package emulator runs)
 }
 
 # checkers: the command that installs every checker the tests run.
@@ -106,21 +120,30 @@ checkers() {
   printf '%ssh\napt-get install %s\n%s\n' "$fence" "$(awk '!/^#/ { print $2 }' tests/checkers.txt | sort -u | xargs)" "$fence"
 }
 
-# readme: README.md with its made parts made anew.
-readme() {
-  awk -v table="$(readme_table)" -v checkers="$(checkers)" '
-    /<!-- (targets table|checkers): end -->/ { skip = 0 }
+# filled FILE NAME CONTENT: FILE with the part between the lines
+# "<!-- NAME: begin ..." and "<!-- NAME: end -->" replaced by CONTENT.
+filled() {
+  awk -v name="$2" -v content="$3" '
+    index($0, "<!-- " name ": end -->") == 1 { skip = 0 }
     !skip { print }
-    /<!-- targets table: begin/ { print table; skip = 1 }
-    /<!-- checkers: begin/ { print checkers; skip = 1 }' README.md
+    index($0, "<!-- " name ": begin") == 1 { print content; skip = 1 }' "$1"
 }
 
-if [ "${1:-}" = --check ]; then
-  status=0
-  generate | diff -u CMakePresets.json - || status=1
-  readme | diff -u README.md - || status=1
-  [ "$status" -eq 0 ] || echo "not current: run bash tools/presets.sh"
-  exit "$status"
-fi
-generate >CMakePresets.json
-readme >"$tmp" && cat "$tmp" >README.md
+# made: each made file's path, then its content as it should be, NUL-separated.
+made() {
+  printf '%s\0%s\0' CMakePresets.json "$(generate)"
+  printf '%s\0%s\0' README.md "$(filled README.md targets "$(short_table)")"
+  printf '%s\0%s\0' docs/targets.md "$(filled docs/targets.md targets "$(full_table)")"
+  printf '%s\0%s\0' docs/tests.md "$(filled docs/tests.md checkers "$(checkers)")"
+}
+
+status=0
+while IFS= read -r -d '' file && IFS= read -r -d '' content; do
+  if [ "${1:-}" = --check ]; then
+    diff -u "$file" - <<<"$content" || status=1
+  else
+    printf '%s\n' "$content" >"$tmp" && cat "$tmp" >"$file"
+  fi
+done < <(made)
+[ "$status" -eq 0 ] || echo "not current: run bash tools/presets.sh"
+exit "$status"
