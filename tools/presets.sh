@@ -89,7 +89,7 @@ EOF
 
 # short_table: the presets by the sizes their ABIs document, in Markdown.
 short_table() {
-  echo '| `time_t` `int` `short` | presets |'
+  echo "| \`time_t\` \`int\` \`short\` | presets |"
   echo '|---|---|'
   targets time_t int short preset | awk '
     { sizes = $1 " " $2 " " $3; if (!(sizes in list)) order[++n] = sizes; list[sizes] = list[sizes] (list[sizes] ? ", " : "") "`" $4 "`" }
