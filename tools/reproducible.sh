@@ -7,9 +7,10 @@
 # the same bytes wherever it is checked out: two clones in temporary folders
 # of different path lengths, built for this machine with README's commands
 # (cmake -S . -B build && cmake --build build; cd build && cpack -G DEB, then
-# -G RPM) with nothing set by hand, the second in another time zone. Both
-# under the caller's umask: cpack 3.25 writes the .deb's ar member modes from
-# it. Compares the binaries and the packages; exits 1 naming those that differ.
+# -G RPM) with nothing set by hand, the second with what reprotest varies
+# without privileges: another time zone, umask 002 (cpack 3.25 would take the
+# .deb's ar member modes from it), another locale, home and environment.
+# Compares the binaries and the packages; exits 1 naming those that differ.
 set -euo pipefail
 repository=${1:-$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)}
 revision=${2:-HEAD}
@@ -49,7 +50,12 @@ short=$tmp/a long=$tmp/a-folder-with-a-much-longer-name
 mkdir "$short" "$long"
 echo "building $revision of $repository in $short and $long"
 build_in "$short"
-(TZ=Pacific/Kiritimati build_in "$long")
+(
+  umask 002
+  mkdir "$long/home"
+  export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 HOME=$long/home TYPESIZES_UNUSED=variation
+  build_in "$long"
+)
 if compare "$short" "$long"; then
   echo "reproducible: the binary and the packages are byte-identical"
 else
