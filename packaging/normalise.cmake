@@ -1,12 +1,16 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Run by cpack twice for each package, so that its bytes do not depend on the
-# packer's umask. Before packing (CPACK_PRE_BUILD_SCRIPTS): cmake's install
-# gives the directories it creates the modes of
-# CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS, but not those cpack itself
-# creates (/usr, /usr/share/licenses/<name>), which follow the umask:
-# drwx------ under umask 077. Every directory to pack is given mode 0755.
+# Run by cpack twice for each package, so that its bytes depend on neither the
+# packer's umask nor when the files were checked out.
+# Before packing (CPACK_PRE_BUILD_SCRIPTS), on the files installed to pack:
+# - cmake's install gives the directories it creates the modes of
+#   CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS, but not those cpack itself
+#   creates (/usr, /usr/share/licenses/<name>), which follow the umask
+#   (drwx------ under umask 077): every directory gets mode 0755;
+# - install(FILES) keeps a source file's time (LICENSE's is its checkout's),
+#   which rpmbuild keeps when older than SOURCE_DATE_EPOCH: every file and
+#   directory gets SOURCE_DATE_EPOCH as its time.
 # After packing a .deb, before it is copied out (CPACK_POST_BUILD_SCRIPTS,
 # which sets CPACK_PACKAGE_FILES): cpack 3.25 writes each ar member's mode
 # (debian-binary, control.tar.*, data.tar.*) from the file it packed, so from
@@ -15,13 +19,19 @@
 # 8-byte mode fields overwritten in place with dd, as CMake cannot write binary
 # files.
 if(NOT DEFINED CPACK_PACKAGE_FILES)
-  file(GLOB_RECURSE dirs LIST_DIRECTORIES true ${CPACK_TEMPORARY_DIRECTORY}/*)
-  foreach(dir IN LISTS dirs)
-    if(IS_DIRECTORY ${dir} AND NOT IS_SYMLINK ${dir})
-      file(CHMOD ${dir} DIRECTORY_PERMISSIONS
+  file(GLOB_RECURSE paths LIST_DIRECTORIES true ${CPACK_TEMPORARY_DIRECTORY}/*)
+  foreach(path IN LISTS paths)
+    if(IS_DIRECTORY ${path} AND NOT IS_SYMLINK ${path})
+      file(CHMOD ${path} DIRECTORY_PERMISSIONS
         OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
     endif()
   endforeach()
+  if(paths)
+    execute_process(COMMAND touch -h -d @$ENV{SOURCE_DATE_EPOCH} ${paths} RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "could not set the time of the files to pack to SOURCE_DATE_EPOCH ($ENV{SOURCE_DATE_EPOCH})")
+    endif()
+  endif()
   return()
 endif()
 
