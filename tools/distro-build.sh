@@ -89,6 +89,8 @@ mkdir -p "$work/locale"
 if ! reachable "$work"; then
   rm -rf "$work"
   work=$(mktemp -d)/$host_arch
+  # shellcheck disable=SC2064 # the folder is known now
+  trap "rm -rf '${work%/*}'" EXIT
   mkdir -p "$work/locale"
   chmod 755 "$(dirname "$work")"
   echo "distro-build: nobody cannot enter build/, working in $work"
