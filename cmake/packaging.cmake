@@ -101,11 +101,15 @@ foreach(dir licenses man man/man1)
 endforeach()
 # Who made the package (rpm's Packager tag). For the same bytes on every
 # machine: a fixed build host, SOURCE_DATE_EPOCH as build time and as the
-# latest file time.
+# latest file time. rpmbuild's scripts and its database stay in cpack's own
+# folder (%_topdir, which cpack sets up with a tmp folder), not in /var/tmp and
+# ~/.rpmdb.
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${maintainer}
 %define _buildhost reproducible
 %define use_source_date_epoch_as_buildtime 1
-%define clamp_mtime_to_source_date_epoch 1")
+%define clamp_mtime_to_source_date_epoch 1
+%define _tmppath %{_topdir}/tmp
+%define _dbpath %{_topdir}/rpmdb")
 
 if(row_variant)
   set(CPACK_DEBIAN_PACKAGE_SOURCE ${PROJECT_NAME})

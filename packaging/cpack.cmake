@@ -34,6 +34,9 @@ elseif(CPACK_GENERATOR STREQUAL "RPM")
   set(component rpm)
 endif()
 if(DEFINED component)
+  # Modes and times that follow neither the umask nor the checkout.
+  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
+  list(APPEND CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
   set(CPACK_INSTALL_CMAKE_PROJECTS
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes Unspecified /
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes ${component} /)

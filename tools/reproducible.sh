@@ -7,19 +7,23 @@
 # the same bytes wherever it is checked out: two clones in temporary folders
 # of different path lengths, built for this machine with README's commands
 # (cmake -S . -B build && cmake --build build; cd build && cpack -G DEB, then
-# -G RPM) with nothing set by hand, the second in another time zone. Both
-# under the caller's umask: cpack 3.25 writes the .deb's ar member modes from
-# it. Compares the binaries and the packages; exits 1 naming those that differ.
+# -G RPM) with nothing set by hand, the first from a checkout whose files are
+# dated 2000 (older than the commit), the second with what reprotest varies
+# without privileges: another time zone, umask 002 (cpack 3.25 would take the
+# .deb's ar member modes from it), another locale, home and environment.
+# Compares the binaries and the packages; exits 1 naming those that differ.
 set -euo pipefail
 repository=${1:-$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)}
 revision=${2:-HEAD}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# build_in DIR: clones the revision into DIR/typesizes, builds it and packs it there.
+# build_in DIR [DATE]: clones the revision into DIR/typesizes (its files dated
+# DATE, if given), builds it and packs it there.
 build_in() {
   git clone --quiet --no-hardlinks "$repository" "$1/typesizes"
   git -C "$1/typesizes" checkout --quiet --detach "$revision"
+  [ $# -lt 2 ] || find "$1/typesizes" -path "$1/typesizes/.git" -prune -o -exec touch -h -d "$2" {} +
   (cd "$1/typesizes" && env -u SOURCE_DATE_EPOCH bash -c \
     'cmake -S . -B build && cmake --build build && cd build && cpack -G DEB && cpack -G RPM') \
     >"$1/log" 2>&1 || { cat "$1/log"; echo "build or packing in $1 failed" >&2; exit 1; }
@@ -48,8 +52,13 @@ compare() {
 short=$tmp/a long=$tmp/a-folder-with-a-much-longer-name
 mkdir "$short" "$long"
 echo "building $revision of $repository in $short and $long"
-build_in "$short"
-(TZ=Pacific/Kiritimati build_in "$long")
+build_in "$short" 2000-01-01
+(
+  umask 002
+  mkdir "$long/home"
+  export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 HOME=$long/home TYPESIZES_UNUSED=variation
+  build_in "$long"
+)
 if compare "$short" "$long"; then
   echo "reproducible: the binary and the packages are byte-identical"
 else
