@@ -44,7 +44,7 @@ changelog() {
   maintainer=$(sed -n 's/^Maintainer: //p' tests/debian/control)
   cat >"$work/changelog.cmake" <<'EOF'
 include(${source}/packaging/documents.cmake)
-typesizes_changelogs(${source}/NEWS.md typesizes "${maintainer}" ${out} ${out}.rpm same_day)
+typesizes_changelogs(${source}/NEWS.md typesizes "${maintainer}" ${out} ${out}.rpm)
 EOF
   cmake -Dsource="$PWD" -Dmaintainer="$maintainer" -Dout="$1" -P "$work/changelog.cmake"
 }
