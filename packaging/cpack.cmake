@@ -18,6 +18,13 @@ if(CPACK_TYPESIZES_SANITIZE)
     "it is not packaged. Package a build configured without it.")
 endif()
 
+# A Windows program has no place in a Debian or RPM package, whose formats
+# and paths are Linux's.
+if(CPACK_TYPESIZES_SYSTEM STREQUAL "Windows" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+  message(FATAL_ERROR "This is a Windows build: it is packed as a zip (cpack -G ZIP), "
+    "not as a ${CPACK_GENERATOR} package.")
+endif()
+
 # Timestamps for reproducible packages (cpack and rpmbuild read it from the
 # environment): the caller's, else the commit's found at configure time.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})

@@ -21,6 +21,7 @@ configure_presets() {
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
+      [ "$deb" = - ] && deb=$preset # no Debian architecture: Windows
       printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, under %s",\n' \
         "$preset" "$deb" "$triplet" $((time_t * 8)) "$emulator"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
@@ -88,14 +89,16 @@ EOF
 
 # readme_table: the table of targets, in Markdown.
 readme_table() {
-  local preset deb triplet package emulator time_t int short
+  local preset deb triplet package emulator time_t int short run
   echo "| preset | Debian arch | triplet | cross compiler (Debian package) | runs here under | \`time_t\` \`int\` \`short\` |"
   echo '|---|---|---|---|---|---|'
   while read -r preset deb triplet package emulator time_t int short; do
     if [ "$preset" = default ]; then
       echo "| \`default\` | $deb | $triplet | native \`g++\` | — (natively) | $time_t $int $short |"
     else
-      echo "| \`$preset\` | $deb | $triplet | \`$package\` | \`$emulator -L /usr/$triplet\` | $time_t $int $short |"
+      run="$emulator -L /usr/$triplet"
+      [ "$emulator" = wine ] && run=wine
+      echo "| \`$preset\` | $deb | $triplet | \`$package\` | \`$run\` | $time_t $int $short |"
     fi
   done < <(targets preset deb triplet package emulator time_t int short)
 }
