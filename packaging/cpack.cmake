@@ -30,6 +30,11 @@ endif()
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} ${CPACK_TYPESIZES_SOURCE_DATE_EPOCH})
 endif()
+# A zip stores its members' times as a date and time of day in local time:
+# the same in every time zone only if read in one.
+if(CPACK_GENERATOR STREQUAL "ZIP")
+  set(ENV{TZ} UTC0)
+endif()
 
 # Each format takes its own documents from the build (the "deb" or "rpm"
 # install component) besides the program and its man page.

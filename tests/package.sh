@@ -141,16 +141,20 @@ check_rpm() {
 }
 
 # check_zip: the zip for Windows: the program, LICENSE and the usage note in a
-# folder named like the zip, each with the same (source's) time.
+# folder named like the zip, each with the time SOURCE_DATE_EPOCH gives,
+# whatever the time zone it is packed in.
 check_zip() {
   need unzip
-  local top=$name-$version-$arch members usage
-  pack ZIP || { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
+  local top=$name-$version-$arch members usage times
+  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP || { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
   packed "$top.zip"
   members=$(unzip -Z1 "$tmp/pack/$top.zip" | sort | xargs)
   [ "$members" = "$top/LICENSE $top/README.txt $top/typesizes.exe" ] || fail "unexpected members: $members"
-  [ "$(unzip -Z -T "$tmp/pack/$top.zip" | awk '/^-/ { print $7 }' | sort -u | wc -l)" = 1 ] ||
-    fail "members' times differ: they are when each was built, not the source's"
+  # Both the DOS field (a local date and time) and the Unix one (UTC, which unzip -Z -T prefers).
+  times=$(unzip -Zv "$tmp/pack/$top.zip" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
+  [ "$times" = "2023 Nov 14 22:13:20" ] || fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
+  times=$(TZ=UTC0 unzip -Z -T "$tmp/pack/$top.zip" | awk '/^-/ { print $7 }' | sort -u | xargs)
+  [ "$times" = 20231114.221320 ] || fail "members' times are '$times', not SOURCE_DATE_EPOCH's 20231114.221320 (UTC)"
   unzip -q "$tmp/pack/$top.zip" -d "$tmp/root" || fail "cannot unpack $top.zip"
   cmp -s "$tmp/root/$top/LICENSE" "$packaging/../LICENSE" || fail "LICENSE is not the project's"
   usage=$tmp/root/$top/README.txt
