@@ -27,6 +27,9 @@ int main()
     // buffer goes out, so flush here rather than leave it to exit, where the
     // error would be lost. An error inside a print call shows in its result.
     failed = std::fflush(stdout) != 0 || failed;
+    // Some C libraries (Windows' msvcrt) count a failed write as done, and
+    // fflush then returns 0; the stream's error indicator still records it.
+    failed = std::ferror(stdout) != 0 || failed;
 
     return failed ? EXIT_FAILURE : EXIT_SUCCESS;
 }

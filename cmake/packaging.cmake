@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Debian and RPM packages of this build: `cd build && cpack -G DEB` (or RPM).
+# Debian and RPM packages of this build: `cd build && cpack -G DEB` (or RPM);
+# for Windows, a zip: `cpack -G ZIP`.
 # What is known when configuring is set here; packaging/cpack.cmake, which
 # cpack reads before packing (CPACK_PROJECT_CONFIG_FILE), refuses builds that
 # cannot be packaged and fixes the packages' timestamps, and
@@ -38,6 +39,30 @@ install(FILES ${docs}/copyright ${docs}/changelog.gz
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
   DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 
+# The zip for Windows holds, beside typesizes.exe, the license and a short
+# usage note made from what the build knows, with the line ends Windows text
+# has.
+if(WIN32)
+  file(CONFIGURE OUTPUT ${docs}/README.txt NEWLINE_STYLE CRLF @ONLY CONTENT [[
+@PROJECT_NAME@ @PROJECT_VERSION@: @PROJECT_DESCRIPTION@.
+
+Usage: @PROJECT_NAME@.exe
+
+It takes no options and reads nothing. In a console (cmd or PowerShell) it
+writes three lines, each ending in CR LF; this build's are:
+
+  time_t=@TYPESIZES_SIZEOF_TIME_T@
+  int=@TYPESIZES_SIZEOF_INT@
+  short=@TYPESIZES_SIZEOF_SHORT@
+
+Exit status 0: the whole report was written; 1: some of it could not be.
+Nothing is written to standard error.
+
+License: @license@ (see LICENSE).
+]])
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${docs}/README.txt DESTINATION .)
+endif()
+
 # Reproducible packages: their timestamps are the commit's, or the release
 # date's outside a git checkout, unless the caller sets SOURCE_DATE_EPOCH.
 find_package(Git QUIET)
@@ -62,8 +87,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read here rather than named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack
 # would escape for XML.
 file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+  # typesizes-<version>-win64.zip (or -win32), the files in a folder of that name.
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_STRIP_FILES ON)
 # Directories as Debian and RPM packages have them, whatever the umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -71,6 +101,7 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/cpack.cmake)
 # Read by packaging/cpack.cmake and packaging/depends.cmake.
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
+set(CPACK_TYPESIZES_SYSTEM ${CMAKE_SYSTEM_NAME})
 set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
 set(CPACK_TYPESIZES_SOURCE_DATE_EPOCH ${epoch})
 set(CPACK_TYPESIZES_BUILD_DIR ${PROJECT_BINARY_DIR})

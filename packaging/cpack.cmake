@@ -18,10 +18,22 @@ if(CPACK_TYPESIZES_SANITIZE)
     "it is not packaged. Package a build configured without it.")
 endif()
 
+# A Windows program has no place in a Debian or RPM package, whose formats
+# and paths are Linux's.
+if(CPACK_TYPESIZES_SYSTEM STREQUAL "Windows" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+  message(FATAL_ERROR "This is a Windows build: it is packed as a zip (cpack -G ZIP), "
+    "not as a ${CPACK_GENERATOR} package.")
+endif()
+
 # Timestamps for reproducible packages (cpack and rpmbuild read it from the
 # environment): the caller's, else the commit's found at configure time.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} ${CPACK_TYPESIZES_SOURCE_DATE_EPOCH})
+endif()
+# A zip stores its members' times as a date and time of day in local time:
+# the same in every time zone only if read in one.
+if(CPACK_GENERATOR STREQUAL "ZIP")
+  set(ENV{TZ} UTC0)
 endif()
 
 # Each format takes its own documents from the build (the "deb" or "rpm"

@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: MIT
 #
 # binary.sh BINARY EMPTY SANITIZED CLASS ENDIAN MACHINE FLOAT
-# Checks with readelf what the built program is and how it is linked and
-# hardened: properties that hold under any reasonable build flags. What the
+# Checks with readelf (objdump for a Windows .exe) what the built program is
+# and how it is linked and hardened: properties that hold under any reasonable
+# build flags. What the
 # toolchain's start-up files bring (libraries, initialisers, imports) differs
 # by target, so the program is judged against EMPTY, an empty program built
 # with the same options: it may add its output calls, nothing else.
@@ -12,21 +13,57 @@
 #              and constructors: only the target and hardening checks apply
 #   CLASS ENDIAN MACHINE FLOAT
 #              the target's ELF class, data encoding, e_machine and arm float
-#              ABI from its row of the targets table; - when it has no row
+#              ABI from its row of the targets table (for Windows: PE32 or
+#              PE32+, and the PE machine); - when it has no row
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-need readelf
 binary=$1 empty=$2 sanitized=$3 class=$4 endian=$5 machine=$6 float=$7
 
-header=$(readelf -hW "$binary")
-dynamic=$(readelf -dW "$binary")
-segments=$(readelf -lW "$binary")
-
-# elf_field OFFSET SIZE [ENDIAN]: one unsigned field of the ELF header, by its
-# offset, read with od rather than readelf.
+# elf_field OFFSET SIZE [ENDIAN]: one unsigned field of the file's headers, by
+# its offset, read with od rather than the tool under whose judgement it is.
 elf_field() {
   od -An -j "$1" -N "$2" -t "u$2" ${3:+--endian=$3} "$binary" | tr -d ' '
 }
+
+# dlls FILE: the DLLs a Windows program imports, one a line.
+dlls() { objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort; }
+
+# pe: a Windows program: PE32 or PE32+ for the row's machine; relocatable, with
+# ASLR (high-entropy on 64-bit) and DEP asked of the loader; importing what an
+# empty program imports, from Windows' own DLLs alone (KERNEL32 and the C
+# runtime: no libgcc, libstdc++, libssp or winpthread DLL to ship with it).
+pe() {
+  local pe kind flags want=$((0x40 | 0x100)) dll
+  need objdump
+  pe=$(elf_field 60 4 little)
+  [ "$(elf_field "$pe" 4 little)" = $((0x4550)) ] || { fail "not a PE file"; return; }
+  case $(elf_field $((pe + 24)) 2 little) in 267) kind=32 ;; 523) kind=64 ;; *) kind=unknown ;; esac
+  if [ "$class" = - ]; then
+    echo "no row in the targets table: the PE format and machine are not checked"
+  else
+    [ "$kind" = "$class" ] || fail "PE optional header is for $kind-bit (PE32+ is 64), expected $class"
+    [ "$(elf_field $((pe + 4)) 2 little)" = "$machine" ] || fail "PE machine is $(elf_field $((pe + 4)) 2 little), expected $machine"
+  fi
+  [ $(($(elf_field $((pe + 22)) 2 little) & 1)) = 0 ] || fail "relocations stripped: the image cannot be moved"
+  [ "$kind" = 64 ] && want=$((want | 0x20))
+  flags=$((16#$(objdump -p "$binary" | sed -n 's/^DllCharacteristics[[:space:]]*//p')))
+  [ $((flags & want)) = "$want" ] || fail "DllCharacteristics $(printf %#x "$flags") lack $(printf %#x $((want & ~flags))) (0x20 high-entropy ASLR, 0x40 ASLR, 0x100 DEP)"
+  [ "$(dlls "$binary")" = "$(dlls "$empty")" ] ||
+    fail "imports $(dlls "$binary" | xargs), where an empty program imports $(dlls "$empty" | xargs)"
+  for dll in $(dlls "$binary"); do
+    [[ ${dll,,} =~ ^(kernel32|msvcrt|ucrtbase|api-ms-win-crt-.*)\.dll$ ]] || fail "imports $dll, which Windows does not have"
+  done
+}
+
+if [ "$(head -c 2 "$binary")" = MZ ]; then
+  pe
+  finish
+  exit
+fi
+need readelf
+header=$(readelf -hW "$binary")
+dynamic=$(readelf -dW "$binary")
+segments=$(readelf -lW "$binary")
 
 # Built for the target its row describes (a wrong compiler would still pass
 # every other check).

@@ -1,26 +1,38 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# The package checks: the Debian and the RPM package of this build, held to
-# the target's row of cmake/targets.txt. A build that must not be packaged
-# (sanitizers, or a target without a row) is checked to be refused.
+# The package checks: the Debian and the RPM package of this build, or the zip
+# of a Windows build, held to the target's row of cmake/targets.txt. A build
+# that must not be packaged (sanitizers, or a target without a row), or not in
+# that format (Windows as a Debian package), is checked to be refused.
+set(package_run ${TYPESIZES_RUN})
+if(TYPESIZES_NOT_RUN)
+  set(package_run --not-run)
+endif()
+set(variant ${row_variant})
+if(NOT variant)
+  set(variant -)
+endif()
 if(TYPESIZES_SANITIZE)
   typesizes_test(package.deb package COMMAND ${sh}/package.sh refuse ${PROJECT_BINARY_DIR} $<CONFIG> "sanitizer build")
   set(package_tests package.deb)
 elseif(NOT row_found)
   typesizes_test(package.deb package COMMAND ${sh}/package.sh refuse ${PROJECT_BINARY_DIR} $<CONFIG> "no row in cmake/targets.txt")
   set(package_tests package.deb)
+elseif(WIN32)
+  typesizes_test(package.zip package CHECKERS unzip
+    COMMAND ${sh}/package.sh zip ${PROJECT_BINARY_DIR} $<CONFIG> $<TARGET_FILE:typesizes> ${PROJECT_VERSION}
+    ${variant} win${row_class} ${package_run})
+  typesizes_test(package.deb package COMMAND ${sh}/package.sh refuse ${PROJECT_BINARY_DIR} $<CONFIG> "Windows build")
+  set(package_tests package.zip package.deb)
+  list(APPEND run_tests package.zip)
 else()
-  set(variant ${row_variant})
-  if(NOT variant)
-    set(variant -)
-  endif()
   typesizes_test(package.deb package CHECKERS dpkg-deb readelf lintian
     COMMAND ${sh}/package.sh deb ${PROJECT_BINARY_DIR} $<CONFIG> $<TARGET_FILE:typesizes> ${PROJECT_VERSION}
-    ${variant} ${row_deb} ${TYPESIZES_RUN})
+    ${variant} ${row_deb} ${package_run})
   typesizes_test(package.rpm package CHECKERS rpmbuild rpm2cpio cpio rpmlint
     COMMAND ${sh}/package.sh rpm ${PROJECT_BINARY_DIR} $<CONFIG> $<TARGET_FILE:typesizes> ${PROJECT_VERSION}
-    ${variant} ${row_rpm} ${TYPESIZES_RUN})
+    ${variant} ${row_rpm} ${package_run})
   set(package_tests package.deb package.rpm)
 endif()
 # Both run cpack, which first brings the build folder up to date: one at a time.

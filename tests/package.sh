@@ -10,6 +10,9 @@
 #   -): name, version, architecture, fields, files; then installs or unpacks
 #   it in the temporary folder, runs the binary from there (through EMULATOR
 #   for a cross build) against the build's own, and runs lintian or rpmlint.
+#   EMULATOR is --not-run for a build whose programs cannot run here.
+# package.sh zip BUILD CONFIG BINARY VERSION VARIANT SYSTEM [EMULATOR...]
+#   The same for the zip of a Windows build; SYSTEM is win64 or win32.
 # package.sh refuse BUILD CONFIG WORDS
 #   Checks that cpack refuses to pack BUILD, with a message containing WORDS.
 # shellcheck source=lib.sh
@@ -26,7 +29,7 @@ pack() {
 # packed FILE: checks cpack made FILE alone in $tmp/pack, else stops the test.
 packed() {
   local found
-  found=$(cd "$tmp/pack" && ls -- *.deb *.rpm 2>/dev/null)
+  found=$(cd "$tmp/pack" && ls -- *.deb *.rpm *.zip 2>/dev/null)
   [ "$found" = "$1" ] && return
   cat "$tmp/cpack.log"
   fail "expected package $1, cpack made: ${found:-nothing}"
@@ -36,6 +39,7 @@ packed() {
 # same_run BINARY: runs BINARY as installed and checks it prints what the build's binary prints.
 same_run() {
   local got want
+  if [ "${emulator[0]:-}" = --not-run ]; then echo "not run: this build's programs cannot run here"; return; fi
   got=$(cd / && env -i "${emulator[@]}" "$1") || fail "$1 as packaged exited with status $?"
   want=$("${emulator[@]}" "$binary")
   [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
@@ -134,8 +138,31 @@ check_rpm() {
   rpmlint -c "$packaging/rpmlint.toml" "$rpm" || fail "rpmlint reports errors or warnings"
 }
 
+# check_zip: the zip for Windows: the program, LICENSE and the usage note in a
+# folder named like the zip, each with the time SOURCE_DATE_EPOCH gives,
+# whatever the time zone it is packed in.
+check_zip() {
+  need unzip
+  local top=$name-$version-$arch members usage times
+  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP || { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
+  packed "$top.zip"
+  members=$(unzip -Z1 "$tmp/pack/$top.zip" | sort | xargs)
+  [ "$members" = "$top/LICENSE $top/README.txt $top/typesizes.exe" ] || fail "unexpected members: $members"
+  # Both the DOS field (a local date and time) and the Unix one (UTC, which unzip -Z -T prefers).
+  times=$(unzip -Zv "$tmp/pack/$top.zip" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
+  [ "$times" = "2023 Nov 14 22:13:20" ] || fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
+  times=$(TZ=UTC0 unzip -Z -T "$tmp/pack/$top.zip" | awk '/^-/ { print $7 }' | sort -u | xargs)
+  [ "$times" = 20231114.221320 ] || fail "members' times are '$times', not SOURCE_DATE_EPOCH's 20231114.221320 (UTC)"
+  unzip -q "$tmp/pack/$top.zip" -d "$tmp/root" || fail "cannot unpack $top.zip"
+  cmp -s "$tmp/root/$top/LICENSE" "$packaging/../LICENSE" || fail "LICENSE is not the project's"
+  usage=$tmp/root/$top/README.txt
+  [ "$(grep -c $'\r$' "$usage")" = "$(wc -l <"$usage")" ] || fail "README.txt has lines without Windows' CR LF"
+  grep -q "^typesizes $version: " "$usage" || fail "README.txt does not start with 'typesizes $version: '"
+  same_run "$tmp/root/$top/typesizes.exe"
+}
+
 case $format in
-deb | rpm)
+deb | rpm | zip)
   binary=$1 version=$2 variant=$3 arch=$4
   shift 4
   emulator=("$@")

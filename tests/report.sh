@@ -2,25 +2,32 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# report.sh GROUP TIME,INT,SHORT COMMAND...
-# report.sh GROUP TIME,INT,SHORT --not-run REASON
+# report.sh GROUP TIME,INT,SHORT,SYSTEM COMMAND...
+# report.sh GROUP TIME,INT,SHORT,SYSTEM --not-run REASON
+# report.sh prefix TIME,INT,SHORT,SYSTEM WINEPREFIX WINE...
 # Runs the program (COMMAND, with any emulator in front of it) as a user or a
 # script would, with real redirections, and checks the exact bytes it writes,
 # its standard error and its exit status; or skips, for REASON, on a machine
 # that cannot run it.
 #   TIME,INT,SHORT  the sizes the toolchain gives, found at configure time (and
 #                   held there to the sizes the target's ABI documents)
+#   SYSTEM          the target's CMAKE_SYSTEM_NAME: on Windows the C library
+#                   writes text-mode line ends, CR LF
 #   GROUP           output: the report and what must not change it
 #                   failures: where the report cannot be written
 #                   memcheck: the report under valgrind's memcheck
+#                   prefix: makes the wine prefix WINEPREFIX with WINE (the
+#                   command that runs wine in it), unless made already
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 group=$1 oracle=$2
 shift 2
 [ "$1" = --not-run ] && skip "built, not run here: $2"
 
-IFS=, read -r time_size int_size short_size <<<"$oracle"
-printf 'time_t=%s\nint=%s\nshort=%s\n' "$time_size" "$int_size" "$short_size" >"$tmp/expected"
+IFS=, read -r time_size int_size short_size system <<<"$oracle"
+eol='\n'
+[ "$system" = Windows ] && eol='\r\n'
+printf "time_t=%s${eol}int=%s${eol}short=%s${eol}" "$time_size" "$int_size" "$short_size" >"$tmp/expected"
 
 # expect CASE STATUS WANTED_STATUS [WANTED_OUTPUT_FILE]: judges one run, whose
 # standard output went to $tmp/out and standard error to $tmp/err.
@@ -68,11 +75,20 @@ failures)
 
   # A reader that has already gone: the write raises SIGPIPE, whose default
   # action ends the process (status 128+13 in the shell), without a message.
+  # Windows has no such signal: the write fails, as on a full device.
   exec 3> >(:)
   wait $!
   status=0; "$@" >&3 2>"$tmp/err" || status=$?
   exec 3>&-
-  expect "reader gone" "$status" 141
+  if [ "$system" = Windows ]; then expect "reader gone" "$status" 1; else expect "reader gone" "$status" 141; fi
+  ;;
+prefix)
+  # A fresh prefix takes seconds to make, and the runs share it; the mark is
+  # left once wineboot has made it whole.
+  if [ ! -e "$1/made-by-wineboot" ]; then
+    status=0; "${@:2}" >"$tmp/out" 2>&1 || status=$?
+    if [ "$status" -eq 0 ]; then touch "$1/made-by-wineboot"; else cat "$tmp/out"; fail "wineboot exited with status $status"; fi
+  fi
   ;;
 memcheck)
   need valgrind

@@ -22,6 +22,7 @@ configure_presets() {
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
+      [ "$deb" = - ] && deb=$preset # no Debian architecture: Windows
       printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, under %s",\n' \
         "$preset" "$deb" "$triplet" $((time_t * 8)) "$emulator"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
