@@ -16,16 +16,18 @@ trap 'rm -f "$tmp"' EXIT
 
 # configure_presets: the configure presets' entries, one line each.
 configure_presets() {
-  local preset deb triplet emulator time_t
-  while read -r preset deb triplet emulator time_t; do
+  local preset deb triplet emulator runs time_t where
+  while read -r preset deb triplet emulator runs time_t; do
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
-      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, under %s",\n' \
-        "$preset" "$deb" "$triplet" $((time_t * 8)) "$emulator"
+      where="under $emulator"
+      [ "$runs" = yes ] || where="built, not run here"
+      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, %s",\n' \
+        "$preset" "$deb" "$triplet" $((time_t * 8)) "$where"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
-  done < <(targets preset deb triplet emulator time_t)
+  done < <(targets preset deb triplet emulator runs time_t)
 }
 
 # presets KIND: one entry per preset of a build, test or workflow list. Build
@@ -88,16 +90,18 @@ EOF
 
 # readme_table: the table of targets, in Markdown.
 readme_table() {
-  local preset deb triplet package emulator time_t int short
+  local preset deb triplet package emulator runs time_t int short
   echo "| preset | Debian arch | triplet | cross compiler (Debian package) | runs here under | \`time_t\` \`int\` \`short\` |"
   echo '|---|---|---|---|---|---|'
-  while read -r preset deb triplet package emulator time_t int short; do
+  while read -r preset deb triplet package emulator runs time_t int short; do
     if [ "$preset" = default ]; then
       echo "| \`default\` | $deb | $triplet | native \`g++\` | — (natively) | $time_t $int $short |"
+    elif [ "$runs" != yes ]; then
+      echo "| \`$preset\` | $deb | $triplet | \`$package\` | built, not run here: ${runs//_/ } | $time_t $int $short |"
     else
       echo "| \`$preset\` | $deb | $triplet | \`$package\` | \`$emulator -L /usr/$triplet\` | $time_t $int $short |"
     fi
-  done < <(targets preset deb triplet package emulator time_t int short)
+  done < <(targets preset deb triplet package emulator runs time_t int short)
 }
 
 # checkers: the command that installs every checker the tests run.
