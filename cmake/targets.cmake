@@ -13,11 +13,25 @@ set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 # FALSE). Derived from the row as well:
 #   PREFIX_time_flags  what forces time_t to the row's size on a 32-bit target
 #                      (a list; empty on a 64-bit one)
-#   PREFIX_variant     "time64" for a 32-bit target with a 64-bit time_t
+#   PREFIX_variant     "time64" for a 32-bit target with a 64-bit time_t whose
+#                      architecture also has a row with a 32-bit one: the
+#                      second data model of one architecture (x32, 64-bit
+#                      time_t from the start, has one data model only)
 function(typesizes_find_target prefix)
   file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[^#]")
   list(POP_FRONT rows header)
   string(REGEX REPLACE "[ \t]+" ";" columns "${header}")
+  # The Debian architectures that have a row with a 32-bit time_t.
+  set(time32 "")
+  foreach(row IN LISTS rows)
+    string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+    foreach(column IN LISTS columns)
+      list(POP_FRONT fields field_${column})
+    endforeach()
+    if(field_time_t EQUAL 4)
+      list(APPEND time32 ${field_deb})
+    endif()
+  endforeach()
   set(${prefix}_found FALSE PARENT_SCOPE)
   foreach(row IN LISTS rows)
     string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
@@ -57,7 +71,7 @@ function(typesizes_find_target prefix)
         set(flags -U_TIME_BITS)
       endif()
     endif()
-    if(field_class EQUAL 32 AND field_time_t EQUAL 8)
+    if(field_class EQUAL 32 AND field_time_t EQUAL 8 AND field_deb IN_LIST time32)
       set(variant time64)
     endif()
     set(${prefix}_time_flags "${flags}" PARENT_SCOPE)

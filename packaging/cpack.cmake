@@ -24,6 +24,13 @@ if(CPACK_TYPESIZES_SYSTEM STREQUAL "Windows" AND CPACK_GENERATOR MATCHES "^(DEB|
   message(FATAL_ERROR "This is a Windows build: it is packed as a zip (cpack -G ZIP), "
     "not as a ${CPACK_GENERATOR} package.")
 endif()
+# A target may lack one format's architecture (no RPM distribution has x32):
+# its row says - rather than let cpack name this machine's.
+if((CPACK_GENERATOR STREQUAL "DEB" AND CPACK_DEBIAN_PACKAGE_ARCHITECTURE STREQUAL "-") OR
+   (CPACK_GENERATOR STREQUAL "RPM" AND CPACK_RPM_PACKAGE_ARCHITECTURE STREQUAL "-"))
+  message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in cmake/targets.txt: "
+    "no ${CPACK_GENERATOR} package can be made for it.")
+endif()
 
 # Timestamps for reproducible packages (cpack and rpmbuild read it from the
 # environment): the caller's, else the commit's found at configure time.

@@ -6,10 +6,18 @@
 # provides every symbol version the binary imports, the highest GLIBC_x.y
 # among its dynamic symbols, as dpkg-shlibdeps would (which cannot read a
 # foreign architecture's binary without that architecture's libc installed).
+# The package is named after the C library's soname as Debian names library
+# packages: libc.so.6 is in libc6, alpha's libc.so.6.1 in libc6.1.
 set(binary ${CPACK_TEMPORARY_DIRECTORY}/usr/bin/typesizes)
 if(NOT EXISTS ${binary})
   message(FATAL_ERROR "${binary} was not installed for packing")
 endif()
+execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dynamic --wide ${binary}
+  OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT dynamic MATCHES "\\(NEEDED\\)[^[]*\\[libc\\.so\\.([0-9.]+)\\]")
+  message(FATAL_ERROR "${CPACK_TYPESIZES_READELF} found no C library (libc.so.N) among ${binary}'s needs")
+endif()
+set(libc_package libc${CMAKE_MATCH_1})
 execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dyn-syms --wide ${binary}
   OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -26,5 +34,5 @@ endforeach()
 if(highest STREQUAL "")
   message(FATAL_ERROR "${binary} imports no versioned glibc symbol: no libc dependency can be derived")
 endif()
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= ${highest})")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${libc_package} (>= ${highest})")
 message(STATUS "Depends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")

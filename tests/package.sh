@@ -3,6 +3,7 @@
 # SPDX-License-Identifier: MIT
 #
 # package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH [EMULATOR...]
+# package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH --not-run REASON
 #   Packs configuration CONFIG of the configured and built folder BUILD, whose
 #   program is BINARY, with cpack into a fresh
 #   temporary folder and checks the package against the target's row of
@@ -10,11 +11,11 @@
 #   -): name, version, architecture, fields, files; then installs or unpacks
 #   it in the temporary folder, runs the binary from there (through EMULATOR
 #   for a cross build) against the build's own, and runs lintian or rpmlint.
-#   EMULATOR is --not-run for a build whose programs cannot run here.
-# package.sh zip BUILD CONFIG BINARY VERSION VARIANT SYSTEM [EMULATOR...]
+# package.sh zip BUILD CONFIG BINARY VERSION VARIANT SYSTEM [EMULATOR... | --not-run REASON]
 #   The same for the zip of a Windows build; SYSTEM is win64 or win32.
-# package.sh refuse BUILD CONFIG WORDS
-#   Checks that cpack refuses to pack BUILD, with a message containing WORDS.
+# package.sh refuse BUILD CONFIG GENERATOR WORDS
+#   Checks that cpack's GENERATOR (DEB, RPM) refuses to pack BUILD, with a
+#   message containing WORDS.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 format=$1 build=$(realpath "$2") config=$3
@@ -39,7 +40,10 @@ packed() {
 # same_run BINARY: runs BINARY as installed and checks it prints what the build's binary prints.
 same_run() {
   local got want
-  if [ "${emulator[0]:-}" = --not-run ]; then echo "not run: this build's programs cannot run here"; return; fi
+  if [ -n "$not_run" ]; then
+    echo "$1 as packaged: built, not run here: $not_run"
+    return
+  fi
   got=$(cd / && env -i "${emulator[@]}" "$1") || fail "$1 as packaged exited with status $?"
   want=$("${emulator[@]}" "$binary")
   [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
@@ -56,16 +60,19 @@ docs() {
   [[ $entry == "typesizes ($version) "* ]] || fail "changelog's newest entry is '$entry', not version $version"
 }
 
-# glibc_needed BINARY: the highest GLIBC_x.y that BINARY's version needs name for libc.so.6.
+# libc BINARY: the soname of the C library BINARY needs (libc.so.6; libc.so.6.1 on alpha).
+libc() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(libc\.so\.[0-9.]*\)\]/\1/p'; }
+
+# glibc_needed BINARY: the highest GLIBC_x.y that BINARY's version needs name for its C library.
 glibc_needed() {
-  readelf -V -W "$1" | awk '/File:/ { libc = ($0 ~ /File: libc\.so\.6/) }
-    libc && match($0, /Name: GLIBC_[0-9.]+/) { print substr($0, RSTART + 12, RLENGTH - 12) }' | sort -V | tail -n1
+  readelf -V -W "$1" | awk -v libc="File: $(libc "$1")" '/File:/ { libc_seen = (index($0, libc " ") > 0) }
+    libc_seen && match($0, /Name: GLIBC_[0-9.]+/) { print substr($0, RSTART + 12, RLENGTH - 12) }' | sort -V | tail -n1
 }
 
 # fields DEB: checks the name, version and architecture (the other fields are
 # lintian's to judge), and that Depends covers the imported glibc versions exactly.
 fields() {
-  local field want needed declared
+  local field want needed declared libc_package
   for field in Package:$name Version:$version Architecture:$arch; do
     want=${field#*:} field=${field%%:*}
     [ "$(dpkg-deb -f "$1" "$field")" = "$want" ] || fail "$field is '$(dpkg-deb -f "$1" "$field")', expected '$want'"
@@ -76,8 +83,10 @@ fields() {
     done
   fi
   needed=$(glibc_needed "$tmp/root/usr/bin/typesizes")
-  declared=$(dpkg-deb -f "$1" Depends | sed -n 's/^libc6 (>= \([0-9.]*\))$/\1/p')
-  [ -n "$declared" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', not libc6 (>= x.y) alone"
+  # Debian names a library's package after its soname: libc.so.6 is libc6.
+  libc_package=$(libc "$tmp/root/usr/bin/typesizes" | sed 's/\.so\.//')
+  declared=$(dpkg-deb -f "$1" Depends | sed -n "s/^${libc_package//./\\.} (>= \([0-9.]*\))\$/\1/p")
+  [ -n "$declared" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', not $libc_package (>= x.y) alone"
   [ -n "$needed" ] || fail "binary names no GLIBC version it needs"
   if [ -n "$declared" ] && [ -n "$needed" ] && [ "$declared" != "$needed" ]; then
     fail "Depends on libc6 (>= $declared), but the binary needs GLIBC_$needed"
@@ -115,16 +124,18 @@ check_deb() {
 # check_rpm: the RPM package.
 check_rpm() {
   need rpmbuild rpm2cpio cpio rpmlint
-  local rpm=$name-$version-1.$arch.rpm requires
+  local rpm=$name-$version-1.$arch.rpm requires libc
   pack RPM || { cat "$tmp/cpack.log"; fail "cpack -G RPM failed"; finish; }
   packed "$rpm"
   rpm=$tmp/pack/$rpm
   [ "$(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$rpm")" = "$name $version $arch MIT" ] \
     || fail "name, version, architecture, license are $(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$rpm")"
-  # rpm's own entries aside (its payload features, the loader's GNU hash), libc alone.
+  # rpm's own entries aside (its payload features, the loader's GNU hash), the
+  # binary's C library alone (and symbol versions of it).
   requires=$(rpm -qpR "$rpm" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$')
-  if ! grep -Eq '^libc\.so\.6(\(\)\(64bit\))?$' <<<"$requires" || grep -qv '^libc\.so\.6\b' <<<"$requires"; then
-    fail "requires $(tr '\n' ' ' <<<"$requires"), expected libc.so.6 alone"
+  libc=$(libc "$binary")
+  if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" || grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
+    fail "requires $(tr '\n' ' ' <<<"$requires"), expected ${libc:-libc.so.N} alone"
   fi
   if [ "$name" != typesizes ]; then
     rpm -qp --conflicts "$rpm" | grep -qx typesizes || fail "does not conflict with typesizes"
@@ -165,6 +176,8 @@ case $format in
 deb | rpm | zip)
   binary=$1 version=$2 variant=$3 arch=$4
   shift 4
+  not_run=''
+  [ "${1:-}" = --not-run ] && not_run=$2 && shift 2
   emulator=("$@")
   name=typesizes
   [ "$variant" = - ] || name=typesizes-$variant
@@ -172,8 +185,8 @@ deb | rpm | zip)
   "check_$format"
   ;;
 refuse)
-  ! pack DEB || fail "cpack packed a build it must refuse"
-  grep -q "$1" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$1'"; }
+  ! pack "$1" || fail "cpack -G $1 packed a build it must refuse"
+  grep -q "$2" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$2'"; }
   ;;
 *)
   fail "unknown check $format"

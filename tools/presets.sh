@@ -17,17 +17,19 @@ trap 'rm -f "$tmp"' EXIT
 
 # configure_presets: the configure presets' entries, one line each.
 configure_presets() {
-  local preset deb triplet emulator time_t
-  while read -r preset deb triplet emulator time_t; do
+  local preset deb triplet emulator runs time_t where
+  while read -r preset deb triplet emulator runs time_t; do
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
       [ "$deb" = - ] && deb=$preset # no Debian architecture: Windows
-      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, under %s",\n' \
-        "$preset" "$deb" "$triplet" $((time_t * 8)) "$emulator"
+      where="under $emulator"
+      [ "$runs" = yes ] || where="built, not run here"
+      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, %s",\n' \
+        "$preset" "$deb" "$triplet" $((time_t * 8)) "$where"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
-  done < <(targets preset deb triplet emulator time_t)
+  done < <(targets preset deb triplet emulator runs time_t)
 }
 
 # presets KIND: one entry per preset of a build, test or workflow list. Build
@@ -105,7 +107,7 @@ full_table() {
   while read -r preset system deb rpm package emulator runs; do
     [ "$package" = - ] && package='native g++' || package="\`$package\`"
     if [ "$runs" != yes ]; then
-      runs="built, not run: ${runs//_/ }"
+      runs="built, not run here: ${runs//_/ }"
     elif [ "$emulator" = - ]; then
       runs=natively
     else

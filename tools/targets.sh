@@ -3,61 +3,110 @@
 # SPDX-License-Identifier: MIT
 #
 # targets.sh: runs the workflow (configure, build, whole suite) of every target
-# preset whose cross compiler and emulator are installed, then prints one
-# Markdown table: what each target's program printed when run, and whether its
-# suite passed. Targets whose tools are missing are listed below the table with
-# the packages to install. Progress goes to standard error and the table alone
-# to standard output; exit status 0 only when every target that ran passed.
+# preset of cmake/targets.txt whose cross compiler and emulator are installed,
+# TYPESIZES_JOBS of them at a time (default 2), each logged in
+# build/targets/<preset>.log, then prints one Markdown table: what each
+# target's program printed when run, and whether its suite passed. A target
+# whose programs cannot run here is marked "built, not run here" with the
+# reason, and shows the sizes its toolchain gave at configure time instead.
+# Targets whose tools are missing are listed below the table with the packages
+# to install. Progress (one line per finished target) goes to standard error,
+# the table alone to standard output; exit status 0 only when every target
+# that ran passed.
 set -uo pipefail
-cd "$(dirname "$0")/.." || exit
+self=$(realpath "$0")
+cd "$(dirname "$self")/.." || exit
+# shellcheck source=../cmake/targets.sh
+. cmake/targets.sh
 logs=build/targets
-mkdir -p "$logs"
 
-# missing_packages TRIPLET EMULATOR: the Debian packages this target still needs.
+# missing_packages PRESET: the Debian packages the preset's target still needs
+# here (its cross compiler; its emulator, when its programs can run here).
 missing_packages() {
-  local packages=()
-  command -v "$1-g++" >/dev/null || packages+=("g++-$1")
-  command -v "$2" >/dev/null || packages+=(qemu-user)
+  local preset triplet package emulator runs packages=()
+  read -r preset triplet package emulator runs < <(targets preset triplet package emulator runs | grep "^$1 ")
+  [ "$package" = - ] || command -v "$triplet-g++" >/dev/null || packages+=("$package")
+  if [ "$emulator" != - ] && [ "$runs" = yes ] && ! command -v "$emulator" >/dev/null; then
+    case $emulator in
+    qemu-*) packages+=(qemu-user) ;;
+    *) packages+=("$emulator") ;;
+    esac
+  fi
   echo "${packages[*]}"
 }
 
-# size TYPE: the value of one line of the report in $report.
-size() { sed -n "s/^$1=//p" <<<"$report"; }
+# cached BUILD NAME: a value of BUILD's CMake cache.
+cached() { sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt" 2>/dev/null; }
 
-# run_target PRESET DEB TRIPLET EMULATOR: runs the preset's workflow, logged in
-# $logs/PRESET.log, and prints the target's row of the table.
-run_target() {
-  local preset=$1 deb=$2 triplet=$3 emulator=$4 suite=passed start=$SECONDS report dates=no
-  local run=("build/$preset/typesizes")
-  [ "$emulator" = - ] || run=("$emulator" -L "/usr/$triplet" "${run[@]}")
-  printf '%s: ' "$preset" >&2
+# run_one PRESET: runs the preset's workflow, logged, writes its table row to
+# $logs/PRESET.row and says on standard error how it went.
+run_one() {
+  local preset=$1 build=build/$1 start=$SECONDS suite=passed status report sizes note='' deb triplet
+  read -r deb triplet < <(targets preset deb triplet | sed -n "s/^$preset //p")
   cmake --workflow --preset "$preset" >"$logs/$preset.log" 2>&1 || suite=FAILED
-  report=$("${run[@]}" 2>&1) || suite=FAILED
-  [ "$(size time_t)" = 8 ] && dates=yes
-  printf '%s in %d s (log: %s)\n' "$suite" $((SECONDS - start)) "$logs/$preset.log" >&2
-  printf "| \`%s\` | %s | %s | %s | %s | %s | %s | %s |\n" "$preset" "$deb" "$triplet" \
-    "$(size time_t)" "$(size int)" "$(size short)" "$dates" "$suite"
+  # The build's own way to run its program here (typesizes-run, beside the
+  # program), which exits 77 saying why when it cannot.
+  status=0
+  report=$("$build/typesizes-run" 2>"$logs/$preset.run") || status=$?
+  if [ "$status" -eq 77 ]; then
+    note="$(sed 's/^typesizes-run: //' "$logs/$preset.run") (sizes: the toolchain's, found at configure time)"
+    sizes="$(cached "$build" TYPESIZES_SIZEOF_TIME_T) $(cached "$build" TYPESIZES_SIZEOF_INT) $(cached "$build" TYPESIZES_SIZEOF_SHORT)"
+  else
+    [ "$status" -eq 0 ] || suite=FAILED
+    sizes="$(sed -n 's/^time_t=//p' <<<"$report") $(sed -n 's/^int=//p' <<<"$report") $(sed -n 's/^short=//p' <<<"$report")"
+  fi
+  if [ -n "$note" ] && [ "$suite" = passed ]; then
+    suite=$note
+  elif [ -n "$note" ]; then
+    suite="FAILED; $note"
+  fi
+  row "$preset" "$deb" "$triplet" "$sizes" "$suite" >"$logs/$preset.row"
+  printf '%s: %s in %d s (log: %s)\n' "$preset" "${suite% (sizes:*}" $((SECONDS - start)) "$logs/$preset.log" >&2
 }
 
-rows=()
-skipped=()
-while read -r preset deb _ triplet emulator _; do
-  lacking=''
-  [ "$preset" = default ] || lacking=$(missing_packages "$triplet" "$emulator")
+# row PRESET DEB TRIPLET "TIME INT SHORT" SUITE: one row of the table.
+row() {
+  local time_t int short dates=no
+  read -r time_t int short <<<"$4"
+  [ "$time_t" = 8 ] && dates=yes
+  printf "| \`%s\` | %s | %s | %s | %s | %s | %s | %s |\n" "$1" "$2" "$3" "${time_t:-?}" "${int:-?}" "${short:-?}" "$dates" "$5"
+}
+
+if [ "${1:-}" = --one ]; then
+  run_one "$2"
+  exit
+fi
+
+mkdir -p "$logs"
+rm -f "$logs"/*.row
+runnable=() skipped=()
+for preset in $(targets preset); do
+  lacking=$(missing_packages "$preset")
   if [ -n "$lacking" ]; then
     skipped+=("- \`$preset\`: apt-get install $lacking")
     echo "$preset: not run, missing $lacking" >&2
   else
-    rows+=("$(run_target "$preset" "$deb" "$triplet" "$emulator")")
+    runnable+=("$preset")
   fi
-done < <(grep -v '^#' cmake/targets.txt)
+done
+echo "running ${#runnable[@]} targets, ${TYPESIZES_JOBS:-2} at a time; logs in $logs" >&2
+printf '%s\n' "${runnable[@]}" | xargs -r -P "${TYPESIZES_JOBS:-2}" -I{} bash "$self" --one {}
+echo "all targets done in $SECONDS s" >&2
 
 echo "| preset | Debian arch | triplet | \`time_t\` | \`int\` | \`short\` | dates past 2038 | suite |"
 echo '|---|---|---|---|---|---|---|---|'
-printf '%s\n' "${rows[@]}"
+status=0
+for preset in "${runnable[@]}"; do
+  if [ -f "$logs/$preset.row" ]; then
+    cat "$logs/$preset.row"
+    grep -q '| FAILED' "$logs/$preset.row" && status=1
+  else
+    row "$preset" '?' '?' '' FAILED
+    status=1
+  fi
+done
 if [ ${#skipped[@]} -gt 0 ]; then
   printf '\nNot run, for want of their cross compiler or emulator:\n\n'
   printf '%s\n' "${skipped[@]}"
 fi
-# run_target ran in a subshell: its verdicts are read back from the rows.
-! printf '%s\n' "${rows[@]}" | grep -q '| FAILED |$'
+exit "$status"
