@@ -19,7 +19,8 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 # build_in DIR [DATE]: clones the revision into DIR/typesizes (its files dated
-# DATE, if given), builds it and packs it there.
+# DATE, if given), builds it and packs it there; the Windows zip too, in
+# build/win64, when its cross compiler is installed.
 build_in() {
   git clone --quiet --no-hardlinks "$repository" "$1/typesizes"
   git -C "$1/typesizes" checkout --quiet --detach "$revision"
@@ -27,11 +28,15 @@ build_in() {
   (cd "$1/typesizes" && env -u SOURCE_DATE_EPOCH bash -c \
     'cmake -S . -B build && cmake --build build && cd build && cpack -G DEB && cpack -G RPM') \
     >"$1/log" 2>&1 || { cat "$1/log"; echo "build or packing in $1 failed" >&2; exit 1; }
+  command -v x86_64-w64-mingw32-g++ >/dev/null || return 0
+  (cd "$1/typesizes" && env -u SOURCE_DATE_EPOCH bash -c \
+    'cmake --preset win64 && cmake --build --preset win64 && cd build/win64 && cpack -G ZIP') \
+    >>"$1/log" 2>&1 || { cat "$1/log"; echo "the Windows build or zip in $1 failed" >&2; exit 1; }
 }
 
 # products DIR: the files to compare, relative to DIR/typesizes/build.
 products() {
-  (cd "$1/typesizes/build" && ls typesizes ./*.deb ./*.rpm)
+  (cd "$1/typesizes/build" && ls typesizes ./*.deb ./*.rpm win64/typesizes.exe win64/*.zip 2>/dev/null)
 }
 
 # compare A B: names each product of A that is missing from B or differs; fails if any.
