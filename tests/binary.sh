@@ -5,10 +5,10 @@
 # binary.sh BINARY EMPTY SANITIZED CLASS ENDIAN MACHINE FLOAT
 # Checks with readelf (objdump for a Windows .exe) what the built program is
 # and how it is linked and hardened: properties that hold under any reasonable
-# build flags. What the
-# toolchain's start-up files bring (libraries, initialisers, imports) differs
-# by target, so the program is judged against EMPTY, an empty program built
-# with the same options: it may add its output calls, nothing else.
+# build flags. What the toolchain's start-up files bring (libraries,
+# initialisers, imports) differs by target, so the program is judged against
+# EMPTY, an empty program built with the same options: it may add its output
+# calls, nothing else.
 #   SANITIZED  ON for a sanitizer build, whose runtime brings its own libraries
 #              and constructors: only the target and hardening checks apply
 #   CLASS ENDIAN MACHINE FLOAT

@@ -5,12 +5,13 @@
 # package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH [EMULATOR...]
 # package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH --not-run REASON
 #   Packs configuration CONFIG of the configured and built folder BUILD, whose
-#   program is BINARY, with cpack into a fresh
-#   temporary folder and checks the package against the target's row of
-#   cmake/targets.txt (ARCH is its deb or rpm column; VARIANT is "time64" or
-#   -): name, version, architecture, fields, files; then installs or unpacks
-#   it in the temporary folder, runs the binary from there (through EMULATOR
-#   for a cross build) against the build's own, and runs lintian or rpmlint.
+#   program is BINARY, with cpack into a fresh temporary folder and checks the
+#   package against the target's row of cmake/targets.txt (ARCH is its deb or
+#   rpm column; VARIANT is "time64" or -): name, version, architecture, fields,
+#   files; then installs or unpacks it in the temporary folder, runs the binary
+#   from there (through EMULATOR for a cross build; not at all, for REASON, on
+#   a machine that cannot run it) against the build's own, and runs lintian or
+#   rpmlint.
 # package.sh zip BUILD CONFIG BINARY VERSION VARIANT SYSTEM [EMULATOR... | --not-run REASON]
 #   The same for the zip of a Windows build; SYSTEM is win64 or win32.
 # package.sh refuse BUILD CONFIG GENERATOR WORDS
