@@ -43,6 +43,7 @@ changelog() {
   local maintainer
   maintainer=$(sed -n 's/^Maintainer: //p' tests/debian/control)
   cat >"$work/changelog.cmake" <<'EOF'
+cmake_minimum_required(VERSION 3.25)
 include(${source}/packaging/documents.cmake)
 typesizes_changelogs(${source}/NEWS.md typesizes "${maintainer}" ${out} ${out}.rpm)
 EOF
