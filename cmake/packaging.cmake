@@ -23,26 +23,11 @@ endif()
 set(maintainer "typesizes maintainers <typesizes@example.invalid>")
 typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
 
-# The documents each format expects, installed only into its own packages
-# (components outside the default install, which cmake --install leaves out).
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
-typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
-typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
-  ${docs}/changelog ${docs}/rpm-changelog)
-add_custom_command(OUTPUT ${docs}/changelog.gz
-  COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
-  DEPENDS ${docs}/changelog
-  VERBATIM)
-add_custom_target(typesizes-package-docs ALL DEPENDS ${docs}/changelog.gz)
-install(FILES ${docs}/copyright ${docs}/changelog.gz
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
-
-# The zip for Windows holds, beside typesizes.exe, the license and a short
-# usage note made from what the build knows, with the line ends Windows text
-# has.
 if(WIN32)
+  # The zip for Windows holds, beside typesizes.exe, the license and a short
+  # usage note made from what the build knows, with the line ends Windows
+  # text has.
   file(CONFIGURE OUTPUT ${docs}/README.txt NEWLINE_STYLE CRLF @ONLY CONTENT [[
 @PROJECT_NAME@ @PROJECT_VERSION@: @PROJECT_DESCRIPTION@.
 
@@ -61,6 +46,22 @@ Nothing is written to standard error.
 License: @license@ (see LICENSE).
 ]])
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${docs}/README.txt DESTINATION .)
+else()
+  # The documents each format expects, installed only into its own packages
+  # (components outside the default install, which cmake --install leaves out).
+  typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
+  typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
+    ${docs}/changelog ${docs}/rpm-changelog)
+  find_program(GZIP_EXECUTABLE gzip REQUIRED)
+  add_custom_command(OUTPUT ${docs}/changelog.gz
+    COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
+    DEPENDS ${docs}/changelog
+    VERBATIM)
+  add_custom_target(typesizes-package-docs ALL DEPENDS ${docs}/changelog.gz)
+  install(FILES ${docs}/copyright ${docs}/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 endif()
 
 # Reproducible packages: their timestamps are the commit's, or the release

@@ -7,6 +7,23 @@
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 
+# typesizes_read_table(): sets columns (the header's names) and rows (the rows,
+# blanks at either end removed) in the caller's scope.
+macro(typesizes_read_table)
+  file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[ \t]*[^# \t]")
+  list(TRANSFORM rows STRIP)
+  list(POP_FRONT rows header)
+  string(REGEX REPLACE "[ \t]+" ";" columns "${header}")
+endmacro()
+
+# typesizes_read_row(ROW): sets field_<column> for each column of ROW.
+macro(typesizes_read_row row)
+  string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+  foreach(column IN LISTS columns)
+    list(POP_FRONT fields field_${column})
+  endforeach()
+endmacro()
+
 # typesizes_find_target(PREFIX COLUMN VALUE [COLUMN VALUE]...): finds the first
 # row whose named columns hold the given values and sets, in the caller's
 # scope, PREFIX_<column> for each of its columns and PREFIX_found (TRUE or
@@ -18,26 +35,18 @@ set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 #                      second data model of one architecture (x32, 64-bit
 #                      time_t from the start, has one data model only)
 function(typesizes_find_target prefix)
-  file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[^#]")
-  list(POP_FRONT rows header)
-  string(REGEX REPLACE "[ \t]+" ";" columns "${header}")
-  # The Debian architectures that have a row with a 32-bit time_t.
+  typesizes_read_table()
+  # The architectures (by triplet) that have a row with a 32-bit time_t.
   set(time32 "")
   foreach(row IN LISTS rows)
-    string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
-    foreach(column IN LISTS columns)
-      list(POP_FRONT fields field_${column})
-    endforeach()
+    typesizes_read_row("${row}")
     if(field_time_t EQUAL 4)
-      list(APPEND time32 ${field_deb})
+      list(APPEND time32 ${field_triplet})
     endif()
   endforeach()
   set(${prefix}_found FALSE PARENT_SCOPE)
   foreach(row IN LISTS rows)
-    string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
-    foreach(column IN LISTS columns)
-      list(POP_FRONT fields field_${column})
-    endforeach()
+    typesizes_read_row("${row}")
     set(pairs ${ARGN})
     set(match TRUE)
     while(pairs)
@@ -71,7 +80,7 @@ function(typesizes_find_target prefix)
         set(flags -U_TIME_BITS)
       endif()
     endif()
-    if(field_class EQUAL 32 AND field_time_t EQUAL 8 AND field_deb IN_LIST time32)
+    if(field_class EQUAL 32 AND field_time_t EQUAL 8 AND field_triplet IN_LIST time32)
       set(variant time64)
     endif()
     set(${prefix}_time_flags "${flags}" PARENT_SCOPE)
@@ -83,8 +92,11 @@ endfunction()
 
 # typesizes_target_names(VAR): every preset name in the table.
 function(typesizes_target_names var)
-  file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[^#]")
-  list(POP_FRONT rows)
-  list(TRANSFORM rows REPLACE "[ \t].*" "")
-  set(${var} ${rows} PARENT_SCOPE)
+  typesizes_read_table()
+  set(names "")
+  foreach(row IN LISTS rows)
+    typesizes_read_row("${row}")
+    list(APPEND names ${field_preset})
+  endforeach()
+  set(${var} ${names} PARENT_SCOPE)
 endfunction()

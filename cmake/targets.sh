@@ -11,7 +11,7 @@
 # targets COLUMN...: the named columns of every row.
 targets() {
   awk -v names="$*" '
-    /^#/ || NF == 0 { next }
+    /^[ \t]*#/ || NF == 0 { next }
     !header {
       for (i = 1; i <= NF; i++) column[$i] = i
       n = split(names, want, " ")

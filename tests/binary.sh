@@ -53,6 +53,21 @@ pe() {
   for dll in $(dlls "$binary"); do
     [[ ${dll,,} =~ ^(kernel32|msvcrt|ucrtbase|api-ms-win-crt-.*)\.dll$ ]] || fail "imports $dll, which Windows does not have"
   done
+  # mingw-w64's runtime is linked in, so constructors and exit handlers show
+  # in the program's symbols rather than its imports.
+  [ -n "$(ctor_list "$binary")" ] || { echo "no symbol table: constructors and exit handlers are not checked"; return; }
+  [ "$(ctor_list "$binary")" -le "$(ctor_list "$empty")" ] ||
+    fail "lists $(($(ctor_list "$binary") - $(ctor_list "$empty"))) bytes more of constructors than an empty program: static constructors"
+  objdump -d --disassemble="$(nm "$binary" | awk '$3 ~ /^_?main$/ { print $3 }')" "$binary" |
+    grep -Eq '(call|jmp) .*<_?(atexit|_onexit|at_quick_exit)>' && fail "main registers an exit handler"
+}
+
+# ctor_list FILE: the bytes of a Windows program's list of constructors (from
+# its __CTOR_LIST__ to its __DTOR_LIST__), empty without a symbol table.
+ctor_list() {
+  local ctors dtors
+  read -r ctors dtors < <(nm "$1" | awk '$3 == "__CTOR_LIST__" { c = $1 } $3 == "__DTOR_LIST__" { d = $1 } END { print c, d }')
+  [ -n "$dtors" ] && echo $((16#$dtors - 16#$ctors))
 }
 
 if [ "$(head -c 2 "$binary")" = MZ ]; then

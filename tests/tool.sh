@@ -3,12 +3,10 @@
 # SPDX-License-Identifier: MIT
 #
 # tool.sh [--quiet] COMMAND [ARG...]  runs a checker that may not be installed.
-# tool.sh --skip REASON               reports a test that does not apply here.
 # With --quiet, anything on standard error fails too (groff warns there yet exits 0).
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
-[ "${1:-}" = --skip ] && { shift; skip "$*"; }
 quiet=false
 [ "${1:-}" = --quiet ] && { quiet=true; shift; }
 need "$1"

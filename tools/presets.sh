@@ -90,12 +90,14 @@ EOF
   printf '  ]\n}\n'
 }
 
-# short_table: the presets by the sizes their ABIs document, in Markdown.
+# short_table: the presets, with their architecture where it differs from
+# their name, by the sizes their ABIs document, in Markdown.
 short_table() {
-  echo "| \`time_t\` \`int\` \`short\` | presets |"
+  echo "| \`time_t\` \`int\` \`short\` | presets (architecture) |"
   echo '|---|---|'
-  targets time_t int short preset | awk '
-    { sizes = $1 " " $2 " " $3; if (!(sizes in list)) order[++n] = sizes; list[sizes] = list[sizes] (list[sizes] ? ", " : "") "`" $4 "`" }
+  targets time_t int short preset deb triplet | awk '
+    { sizes = $1 " " $2 " " $3; arch = $5 == "-" ? $6 : $5; entry = "`" $4 "`" ($4 == arch ? "" : " (" arch ")")
+      if (!(sizes in list)) order[++n] = sizes; list[sizes] = list[sizes] (list[sizes] ? ", " : "") entry }
     END { for (i = 1; i <= n; i++) print "| " order[i] " | " list[order[i]] " |" }'
 }
 

@@ -23,14 +23,12 @@ logs=build/targets
 # missing_packages PRESET: the Debian packages the preset's target still needs
 # here (its cross compiler; its emulator, when its programs can run here).
 missing_packages() {
-  local preset triplet package emulator runs packages=()
-  read -r preset triplet package emulator runs < <(targets preset triplet package emulator runs | grep "^$1 ")
+  local preset triplet package emulator emulator_package runs packages=()
+  read -r preset triplet package emulator emulator_package runs < <(
+    targets preset triplet package emulator emulator_package runs | grep "^$1 ")
   [ "$package" = - ] || command -v "$triplet-g++" >/dev/null || packages+=("$package")
   if [ "$emulator" != - ] && [ "$runs" = yes ] && ! command -v "$emulator" >/dev/null; then
-    case $emulator in
-    qemu-*) packages+=(qemu-user) ;;
-    *) packages+=("$emulator") ;;
-    esac
+    packages+=("$emulator_package")
   fi
   echo "${packages[*]}"
 }
@@ -41,13 +39,17 @@ cached() { sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt" 2>/dev/null; }
 # run_one PRESET: runs the preset's workflow, logged, writes its table row to
 # $logs/PRESET.row and says on standard error how it went.
 run_one() {
-  local preset=$1 build=build/$1 start=$SECONDS suite=passed status report sizes note='' deb triplet
+  local preset=$1 build=build/$1 start=$SECONDS suite=passed status runner report sizes note='' deb triplet
   read -r deb triplet < <(targets preset deb triplet | sed -n "s/^$preset //p")
   cmake --workflow --preset "$preset" >"$logs/$preset.log" 2>&1 || suite=FAILED
   # The build's own way to run its program here (typesizes-run, beside the
-  # program), which exits 77 saying why when it cannot.
-  status=0
-  report=$("$build/typesizes-run" 2>"$logs/$preset.run") || status=$?
+  # program: in Release/ for a multi-config generator), which exits 77 saying
+  # why when it cannot. Whatever it writes for itself (wine's server folder)
+  # stays in the log folder; Windows' CR line ends are not part of the sizes.
+  status=0 runner=$build/typesizes-run
+  [ -e "$runner" ] || runner=$build/Release/typesizes-run
+  report=$(TMPDIR=$PWD/$logs/tmp "$runner" 2>"$logs/$preset.run") || status=$?
+  report=${report//$'\r'/}
   if [ "$status" -eq 77 ]; then
     note="$(sed 's/^typesizes-run: //' "$logs/$preset.run") (sizes: the toolchain's, found at configure time)"
     sizes="$(cached "$build" TYPESIZES_SIZEOF_TIME_T) $(cached "$build" TYPESIZES_SIZEOF_INT) $(cached "$build" TYPESIZES_SIZEOF_SHORT)"
@@ -77,7 +79,7 @@ if [ "${1:-}" = --one ]; then
   exit
 fi
 
-mkdir -p "$logs"
+mkdir -p "$logs/tmp"
 rm -f "$logs"/*.row
 runnable=() skipped=()
 for preset in $(targets preset); do
