@@ -52,7 +52,7 @@ else()
   typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
   typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
     ${docs}/changelog ${docs}/rpm-changelog)
-  find_program(GZIP_EXECUTABLE gzip REQUIRED)
+  # gzip as for the man page (cmake/manpage.cmake).
   add_custom_command(OUTPUT ${docs}/changelog.gz
     COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
     DEPENDS ${docs}/changelog
