@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Debian and RPM packages of this build: `cd build && cpack -G DEB` (or RPM);
-# for Windows, a zip: `cpack -G ZIP`.
+# Debian and RPM packages of a Linux build: `cd build && cpack -G DEB` (or
+# RPM); for any other system, a zip: `cpack -G ZIP`.
 # What is known when configuring is set here; packaging/cpack.cmake, which
 # cpack reads before packing (CPACK_PROJECT_CONFIG_FILE), refuses builds that
 # cannot be packaged and fixes the packages' timestamps, and
@@ -24,27 +24,14 @@ set(maintainer "typesizes maintainers <typesizes@example.invalid>")
 typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
 
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
-if(WIN32)
-  # The zip for Windows holds, beside typesizes.exe, the license and a short
-  # usage note made from what the build knows, with the line ends Windows
-  # text has.
-  file(CONFIGURE OUTPUT ${docs}/README.txt NEWLINE_STYLE CRLF @ONLY CONTENT [[
-@PROJECT_NAME@ @PROJECT_VERSION@: @PROJECT_DESCRIPTION@.
-
-Usage: @PROJECT_NAME@.exe
-
-It takes no options and reads nothing. In a console (cmd or PowerShell) it
-writes three lines, each ending in CR LF; this build's are:
-
-  time_t=@TYPESIZES_SIZEOF_TIME_T@
-  int=@TYPESIZES_SIZEOF_INT@
-  short=@TYPESIZES_SIZEOF_SHORT@
-
-Exit status 0: the whole report was written; 1: some of it could not be.
-Nothing is written to standard error.
-
-License: @license@ (see LICENSE).
-]])
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  # The zip holds, beside the program, the license and a short usage note
+  # made from what the build knows, with the line ends the system's text has.
+  set(newlines UNIX)
+  if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+    set(newlines CRLF)
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/docs/README.txt.in ${docs}/README.txt NEWLINE_STYLE ${newlines} @ONLY)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${docs}/README.txt DESTINATION .)
 else()
   # The documents each format expects, installed only into its own packages
@@ -88,9 +75,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read here rather than named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack
 # would escape for XML.
 file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
-if(WIN32)
-  # typesizes-<version>-win64.zip (or -win32), the files in a folder of that name.
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  # typesizes-<version>-<preset>.zip, the files in a folder of that name.
   set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${row_preset})
 else()
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_GENERATOR DEB)

@@ -1,24 +1,39 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Reads cmake/targets.txt, the table of targets, by column name. Used by the
-# toolchain file (which must name a row) and by the build (which finds the row
-# it builds for).
+# Reads the project's tables (cmake/targets.txt, tests/checkers.txt) by column
+# name, and derives from a target's row what is the same for every kind of
+# build: its time_t flags, its package variant, how its programs run here.
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
+set(TYPESIZES_BOARDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets)
 
-# typesizes_read_table(): sets columns (the header's names) and rows (the rows,
-# blanks at either end removed) in the caller's scope.
-macro(typesizes_read_table)
-  file(STRINGS ${TYPESIZES_TARGETS_FILE} rows REGEX "^[ \t]*[^# \t]")
+# typesizes_read_table(FILE): sets columns (the header's names) and rows (each
+# row its fields separated by single spaces) in the caller's scope; a row with a field too
+# few or too many stops configure, naming the row and the column.
+macro(typesizes_read_table file)
+  file(STRINGS ${file} rows REGEX "^[ \t]*[^# \t]")
   list(TRANSFORM rows STRIP)
+  list(TRANSFORM rows REPLACE "[ \t]+" " ")
   list(POP_FRONT rows header)
-  string(REGEX REPLACE "[ \t]+" ";" columns "${header}")
+  string(REPLACE " " ";" columns "${header}")
+  list(LENGTH columns width)
+  foreach(row IN LISTS rows)
+    string(REPLACE " " ";" fields "${row}")
+    list(LENGTH fields length)
+    list(GET fields 0 name)
+    if(length LESS width)
+      list(GET columns ${length} column)
+      message(FATAL_ERROR "${file}: row '${name}' has no field for column '${column}' (${length} of ${width})")
+    elseif(length GREATER width)
+      message(FATAL_ERROR "${file}: row '${name}' has ${length} fields, more than its ${width} columns")
+    endif()
+  endforeach()
 endmacro()
 
 # typesizes_read_row(ROW): sets field_<column> for each column of ROW.
 macro(typesizes_read_row row)
-  string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+  string(REPLACE " " ";" fields "${row}")
   foreach(column IN LISTS columns)
     list(POP_FRONT fields field_${column})
   endforeach()
@@ -27,16 +42,15 @@ endmacro()
 # typesizes_find_target(PREFIX COLUMN VALUE [COLUMN VALUE]...): finds the first
 # row whose named columns hold the given values and sets, in the caller's
 # scope, PREFIX_<column> for each of its columns and PREFIX_found (TRUE or
-# FALSE). Derived from the row as well:
-#   PREFIX_time_flags  what forces time_t to the row's size on a 32-bit target
-#                      (a list; empty on a 64-bit one)
+# FALSE); the flags column as a list. Derived from the row as well:
+#   PREFIX_time_flags  what forces time_t to the row's size on a 32-bit hosted
+#                      target (a list; empty elsewhere)
 #   PREFIX_variant     "time64" for a 32-bit target with a 64-bit time_t whose
-#                      architecture also has a row with a 32-bit one: the
-#                      second data model of one architecture (x32, 64-bit
-#                      time_t from the start, has one data model only)
+#                      triplet also has a row with a 32-bit one: the second
+#                      data model of one architecture
+#   PREFIX_boards      the paths of the row's board folders
 function(typesizes_find_target prefix)
-  typesizes_read_table()
-  # The architectures (by triplet) that have a row with a 32-bit time_t.
+  typesizes_read_table(${TYPESIZES_TARGETS_FILE})
   set(time32 "")
   foreach(row IN LISTS rows)
     typesizes_read_row("${row}")
@@ -61,30 +75,34 @@ function(typesizes_find_target prefix)
       continue()
     endif()
     foreach(column IN LISTS columns)
-      set(${prefix}_${column} ${field_${column}} PARENT_SCOPE)
+      string(REPLACE "," ";" value "${field_${column}}")
+      set(${prefix}_${column} "${value}" PARENT_SCOPE)
     endforeach()
     # glibc and mingw-w64 each default a 32-bit target's time_t one way or the
     # other by release; both ways are forced so a row means one data model.
     set(flags "")
-    set(variant "")
-    if(field_class EQUAL 32 AND field_system STREQUAL "Windows")
-      if(field_time_t EQUAL 8)
-        set(flags -U_USE_32BIT_TIME_T -D__MINGW_USE_VC2005_COMPAT)
-      else()
-        set(flags -D_USE_32BIT_TIME_T)
-      endif()
-    elseif(field_class EQUAL 32)
-      if(field_time_t EQUAL 8)
-        set(flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
-      else()
-        set(flags -U_TIME_BITS)
-      endif()
-    endif()
-    if(field_class EQUAL 32 AND field_time_t EQUAL 8 AND field_triplet IN_LIST time32)
-      set(variant time64)
+    if(NOT field_class EQUAL 32 OR NOT field_system MATCHES "^(Linux|Windows)$")
+    elseif(field_system STREQUAL "Windows" AND field_time_t EQUAL 8)
+      set(flags -U_USE_32BIT_TIME_T -D__MINGW_USE_VC2005_COMPAT)
+    elseif(field_system STREQUAL "Windows")
+      set(flags -D_USE_32BIT_TIME_T)
+    elseif(field_time_t EQUAL 8)
+      set(flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
+    else()
+      set(flags -U_TIME_BITS)
     endif()
     set(${prefix}_time_flags "${flags}" PARENT_SCOPE)
+    set(variant "")
+    if(flags AND field_time_t EQUAL 8 AND field_triplet IN_LIST time32)
+      set(variant time64)
+    endif()
     set(${prefix}_variant "${variant}" PARENT_SCOPE)
+    set(boards "")
+    if(NOT field_board STREQUAL "-")
+      string(REPLACE "," ";" boards "${field_board}")
+      list(TRANSFORM boards PREPEND ${TYPESIZES_BOARDS_DIR}/)
+    endif()
+    set(${prefix}_boards "${boards}" PARENT_SCOPE)
     set(${prefix}_found TRUE PARENT_SCOPE)
     return()
   endforeach()
@@ -92,11 +110,60 @@ endfunction()
 
 # typesizes_target_names(VAR): every preset name in the table.
 function(typesizes_target_names var)
-  typesizes_read_table()
-  set(names "")
-  foreach(row IN LISTS rows)
-    typesizes_read_row("${row}")
-    list(APPEND names ${field_preset})
+  typesizes_read_table(${TYPESIZES_TARGETS_FILE})
+  list(TRANSFORM rows REPLACE " .*" "")
+  set(${var} ${rows} PARENT_SCOPE)
+endfunction()
+
+# typesizes_runner(RUN_VAR REASON_VAR): for the row found as row_*, the command
+# that runs its programs here (a list, to be followed by the program and its
+# arguments), or the reason there is none: the row names no runner, or its
+# runner is not installed. Whether it then works is for the caller to try.
+#   - a board's run.c: a runner of the project's own, compiled here with the
+#     host's C compiler against the library runner names (whose headers are
+#     in a folder of that name)
+#   - a board's run.sh, given the runner program first
+#   - wine, with a prefix and a server folder of the build folder's own, even
+#     for a run in an empty environment, so nothing of wine's lands in the
+#     user's home or /tmp (no menu entries or file associations either);
+#     env(1), not cmake -E env, which would put /dev/null on a closed output
+#   - qemu-user, with the target's libraries
+function(typesizes_runner run_var reason_var)
+  set(run "")
+  set(reason "")
+  set(run_c "")
+  set(run_sh "")
+  foreach(board IN LISTS row_boards)
+    if(EXISTS ${board}/run.c)
+      set(run_c ${board}/run.c)
+    elseif(EXISTS ${board}/run.sh)
+      set(run_sh ${board}/run.sh)
+    endif()
   endforeach()
-  set(${var} ${names} PARENT_SCOPE)
+  if(row_runner STREQUAL "-")
+    set(reason "this machine does not run its programs itself, and its row names no runner")
+  elseif(run_c)
+    find_program(host_cc NAMES cc gcc NO_CACHE)
+    set(run ${CMAKE_BINARY_DIR}/typesizes-runner)
+    execute_process(COMMAND ${host_cc} -O2 -I/usr/include/${row_runner} -o ${run} ${run_c} -l${row_runner}
+      RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+    if(NOT status EQUAL 0)
+      set(run "")
+      set(reason "its runner could not be built with ${host_cc}: install the Debian package ${row_runner_package}")
+    endif()
+  else()
+    find_program(runner ${row_runner} NO_CACHE)
+    if(NOT runner)
+      set(reason "${row_runner} is not installed (Debian package ${row_runner_package})")
+    elseif(run_sh)
+      set(run bash ${run_sh} ${runner})
+    elseif(row_system STREQUAL "Windows")
+      set(run env WINEPREFIX=${CMAKE_BINARY_DIR}/wine TMPDIR=${CMAKE_BINARY_DIR} WINEDEBUG=-all
+        WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d ${runner})
+    else()
+      set(run ${runner} -L /usr/${row_triplet})
+    endif()
+  endif()
+  set(${run_var} "${run}" PARENT_SCOPE)
+  set(${reason_var} "${reason}" PARENT_SCOPE)
 endfunction()

@@ -2,23 +2,29 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# The shell's reader of cmake/targets.txt, the table of targets, by column name
+# The shell's reader of the project's tables, by column name
 # (cmake/targets.cmake is CMake's). Source it, then:
-#   targets COLUMN...   prints those columns of every row, one row a line,
-#                       separated by single spaces; a name the table lacks
-#                       stops it with status 2
+#   table FILE COLUMN...  prints those columns of every row of FILE, one row a
+#                         line, separated by single spaces; a name the table
+#                         lacks stops it with status 2
+#   targets COLUMN...     the same for cmake/targets.txt
 
-# targets COLUMN...: the named columns of every row.
-targets() {
+# table FILE COLUMN...: the named columns of every row of FILE.
+table() {
+  local file=$1
+  shift
   awk -v names="$*" '
     /^[ \t]*#/ || NF == 0 { next }
     !header {
       for (i = 1; i <= NF; i++) column[$i] = i
       n = split(names, want, " ")
-      for (j = 1; j <= n; j++) if (!(want[j] in column)) { print "targets.txt has no column " want[j] > "/dev/stderr"; exit 2 }
+      for (j = 1; j <= n; j++) if (!(want[j] in column)) { print FILENAME " has no column " want[j] > "/dev/stderr"; exit 2 }
       header = 1
       next
     }
     { line = $column[want[1]]; for (j = 2; j <= n; j++) line = line " " $column[want[j]]; print line }
-  ' "${BASH_SOURCE[0]%/*}/targets.txt"
+  ' "$file"
 }
+
+# targets COLUMN...: the named columns of every row of the table of targets.
+targets() { table "${BASH_SOURCE[0]%/*}/targets.txt" "$@"; }

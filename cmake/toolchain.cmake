@@ -1,10 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Cross toolchain for the target that TYPESIZES_TARGET names, a row of
-# targets.txt: Debian's <triplet>-g++ with the target's libraries in
-# /usr/<triplet>. How its programs run here (the row's emulator) is the
-# build's business, as for any other cross build.
+# The toolchain for the row of targets.txt that TYPESIZES_TARGET names: its
+# system, its compiler with the row's own flags, and, as
+# CMAKE_CROSSCOMPILING_EMULATOR, its runner when that is here (whether it can
+# run the target's programs is found out when the build is configured).
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
 # try_compile projects read this file again and need the name too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TYPESIZES_TARGET)
@@ -19,14 +19,22 @@ endif()
 
 set(CMAKE_SYSTEM_NAME ${row_system})
 string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR ${row_triplet})
-
-find_program(cross_cxx ${row_triplet}-g++ NO_CACHE)
+find_program(cross_cxx ${row_compiler} NO_CACHE)
 if(NOT cross_cxx)
-  message(FATAL_ERROR "${row_triplet}-g++ not found: install the Debian package ${row_package}")
+  message(FATAL_ERROR "${row_compiler} not found: install the Debian package ${row_package}")
 endif()
 set(CMAKE_CXX_COMPILER ${cross_cxx})
+# A system CMake does not know has its Platform file in its board folder.
+list(APPEND CMAKE_MODULE_PATH ${row_boards})
+if(NOT row_flags STREQUAL "-")
+  list(JOIN row_flags " " CMAKE_CXX_FLAGS_INIT)
+endif()
 
 set(CMAKE_FIND_ROOT_PATH /usr/${row_triplet})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+if(NOT CMAKE_IN_TRY_COMPILE)
+  typesizes_runner(CMAKE_CROSSCOMPILING_EMULATOR reason)
+endif()

@@ -18,10 +18,10 @@ if(CPACK_TYPESIZES_SANITIZE)
     "it is not packaged. Package a build configured without it.")
 endif()
 
-# A Windows program has no place in a Debian or RPM package, whose formats
-# and paths are Linux's.
-if(CPACK_TYPESIZES_SYSTEM STREQUAL "Windows" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
-  message(FATAL_ERROR "This is a Windows build: it is packed as a zip (cpack -G ZIP), "
+# Another system's program has no place in a Debian or RPM package, whose
+# formats and paths are Linux's.
+if(NOT CPACK_TYPESIZES_SYSTEM STREQUAL "Linux" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+  message(FATAL_ERROR "This is a ${CPACK_TYPESIZES_SYSTEM} build: it is packed as a zip (cpack -G ZIP), "
     "not as a ${CPACK_GENERATOR} package.")
 endif()
 # A target may lack one format's architecture (no RPM distribution has x32):
@@ -55,7 +55,6 @@ endif()
 if(DEFINED component)
   # Modes and times that follow neither the umask nor the checkout.
   list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
-  list(APPEND CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
   set(CPACK_INSTALL_CMAKE_PROJECTS
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes Unspecified /
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes ${component} /)

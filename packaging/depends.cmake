@@ -7,15 +7,19 @@
 # among its dynamic symbols, as dpkg-shlibdeps would (which cannot read a
 # foreign architecture's binary without that architecture's libc installed).
 # The package is named after the C library's soname as Debian names library
-# packages: libc.so.6 is in libc6, alpha's libc.so.6.1 in libc6.1.
+# packages: libc.so.6 is in libc6, alpha's libc.so.6.1 in libc6.1. A binary
+# that needs any other library is refused: the package would not depend on
+# it, and would install a program that may not start.
 set(binary ${CPACK_TEMPORARY_DIRECTORY}/usr/bin/typesizes)
 if(NOT EXISTS ${binary})
   message(FATAL_ERROR "${binary} was not installed for packing")
 endif()
 execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dynamic --wide ${binary}
   OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT dynamic MATCHES "\\(NEEDED\\)[^[]*\\[libc\\.so\\.([0-9.]+)\\]")
-  message(FATAL_ERROR "${CPACK_TYPESIZES_READELF} found no C library (libc.so.N) among ${binary}'s needs")
+string(REGEX MATCHALL "\\(NEEDED\\)[^[]*\\[[^]]*" needed "${dynamic}")
+list(TRANSFORM needed REPLACE ".*\\[" "")
+if(NOT status EQUAL 0 OR NOT needed MATCHES "^libc\\.so\\.([0-9.]+)$")
+  message(FATAL_ERROR "${binary} needs '${needed}': the C library (libc.so.N) alone can be packed")
 endif()
 set(libc_package libc${CMAKE_MATCH_1})
 execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dyn-syms --wide ${binary}

@@ -2,22 +2,17 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# binary.sh BINARY EMPTY SANITIZED CLASS ENDIAN MACHINE FLOAT
-# Checks with readelf (objdump for a Windows .exe) what the built program is
-# and how it is linked and hardened: properties that hold under any reasonable
-# build flags. What the toolchain's start-up files bring (libraries,
-# initialisers, imports) differs by target, so the program is judged against
-# EMPTY, an empty program built with the same options: it may add its output
-# calls, nothing else.
-#   SANITIZED  ON for a sanitizer build, whose runtime brings its own libraries
-#              and constructors: only the target and hardening checks apply
-#   CLASS ENDIAN MACHINE FLOAT
-#              the target's ELF class, data encoding, e_machine and arm float
-#              ABI from its row of the targets table (for Windows: PE32 or
-#              PE32+, and the PE machine); - when it has no row
+# binary.sh  checks what the built program is and how it is linked and
+# hardened, by reading it (readelf for ELF, objdump for a Windows .exe):
+# properties that hold under any reasonable build flags. The target's format
+# facts (class, byte order, machine, float ABI) and the C runtime it may need
+# come from its row of the table of targets, through the build's facts
+# (tests/lib.sh). Constructors and exit handlers are judged against an empty
+# program built with the same options, which shows what the toolchain's
+# start-up files alone bring. A sanitizer build, whose runtime brings its own
+# libraries and constructors, gets the format and hardening checks only.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-binary=$1 empty=$2 sanitized=$3 class=$4 endian=$5 machine=$6 float=$7
 
 # elf_field OFFSET SIZE [ENDIAN]: one unsigned field of the file's headers, by
 # its offset, read with od rather than the tool under whose judgement it is.
@@ -33,7 +28,7 @@ dlls() { objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort; }
 # empty program imports, from Windows' own DLLs alone (KERNEL32 and the C
 # runtime: no libgcc, libstdc++, libssp or winpthread DLL to ship with it).
 pe() {
-  local pe kind flags want=$((0x40 | 0x100)) dll
+  local pe kind flags want=$((0x40 | 0x100))
   need objdump
   pe=$(elf_field 60 4 little)
   [ "$(elf_field "$pe" 4 little)" = $((0x4550)) ] || { fail "not a PE file"; return; }
@@ -48,18 +43,13 @@ pe() {
   [ "$kind" = 64 ] && want=$((want | 0x20))
   flags=$((16#$(objdump -p "$binary" | sed -n 's/^DllCharacteristics[[:space:]]*//p')))
   [ $((flags & want)) = "$want" ] || fail "DllCharacteristics $(printf %#x "$flags") lack $(printf %#x $((want & ~flags))) (0x20 high-entropy ASLR, 0x40 ASLR, 0x100 DEP)"
-  [ "$(dlls "$binary")" = "$(dlls "$empty")" ] ||
-    fail "imports $(dlls "$binary" | xargs), where an empty program imports $(dlls "$empty" | xargs)"
-  for dll in $(dlls "$binary"); do
-    [[ ${dll,,} =~ ^(kernel32|msvcrt|ucrtbase|api-ms-win-crt-.*)\.dll$ ]] || fail "imports $dll, which Windows does not have"
-  done
-  # mingw-w64's runtime is linked in, so constructors and exit handlers show
-  # in the program's symbols rather than its imports.
+  [ "$(dlls "$binary" | tr '[:upper:]' '[:lower:]' | xargs)" = "$(printf '%s\n' kernel32.dll "${libc,,}" | sort | xargs)" ] ||
+    fail "imports $(dlls "$binary" | xargs), expected KERNEL32.dll and $libc alone"
+  # mingw-w64's runtime is linked in, so constructors show in the program's
+  # symbols rather than its imports.
   [ -n "$(ctor_list "$binary")" ] || { echo "no symbol table: constructors and exit handlers are not checked"; return; }
   [ "$(ctor_list "$binary")" -le "$(ctor_list "$empty")" ] ||
     fail "lists $(($(ctor_list "$binary") - $(ctor_list "$empty"))) bytes more of constructors than an empty program: static constructors"
-  objdump -d --disassemble="$(nm "$binary" | awk '$3 ~ /^_?main$/ { print $3 }')" "$binary" |
-    grep -Eq '(call|jmp) .*<_?(atexit|_onexit|at_quick_exit)>' && fail "main registers an exit handler"
 }
 
 # ctor_list FILE: the bytes of a Windows program's list of constructors (from
@@ -70,11 +60,41 @@ ctor_list() {
   [ -n "$dtors" ] && echo $((16#$dtors - 16#$ctors))
 }
 
-if [ "$(head -c 2 "$binary")" = MZ ]; then
+# The program's own code (its objects, whatever the format) defines no static
+# constructor and calls no function that registers an exit handler: nothing
+# of its own runs before main or after it. Linked-in C library code, which
+# may register handlers of its own, is not the program's.
+own=$("$nm" "${objects[@]}" 2>&1) || fail "$nm cannot read the program's objects: $own"
+grep -E '_GLOBAL__sub_I_' <<<"$own" && fail "the program's own code has a static constructor"
+grep -E ' U _?(atexit|at_quick_exit|_onexit|on_exit|__cxa_atexit|__cxa_thread_atexit)$' <<<"$own" &&
+  fail "the program's own code registers an exit handler"
+
+# wasm: a WebAssembly module imports from the C runtime's module (WASI's
+# system interface) alone, as node's own reader of modules lists them.
+wasm() {
+  local modules
+  need node
+  modules=$(node -e 'const m = new WebAssembly.Module(require("fs").readFileSync(process.argv[1]));
+    console.log([...new Set(WebAssembly.Module.imports(m).map(i => i.module))].join(" "))' "$binary") ||
+    fail "node cannot read the module"
+  [ "$modules" = "$libc" ] || fail "imports from ${modules:-nothing}; expected $libc alone"
+}
+
+if [ "$(od -An -tx1 -N4 "$binary" | xargs)" = "00 61 73 6d" ]; then
+  wasm
+  finish
+  exit
+elif [ "$(head -c 2 "$binary")" = MZ ]; then
   pe
   finish
   exit
 fi
+# bare_metal: a program linked whole, that no loader reads: no dynamic section,
+# and no exit handler the empty program does not register.
+bare_metal() {
+  grep -q 'no dynamic section' <<<"$dynamic" || fail "has a dynamic section: $(head -n 3 <<<"$dynamic")"
+}
+
 need readelf
 header=$(readelf -hW "$binary")
 dynamic=$(readelf -dW "$binary")
@@ -96,6 +116,24 @@ else
   fi
 fi
 
+# initialisers FILE: the bytes of FILE's tables of functions run before main.
+initialisers() {
+  local size total=0
+  for size in $(readelf -SW "$1" | sed 's/^ *\[ *[0-9]*\] *//' |
+    awk '$1 ~ /^\.(preinit_array|init_array|ctors)$/ { print $5 }'); do
+    total=$((total + 16#$size))
+  done
+  echo "$total"
+}
+[ "$(initialisers "$binary")" -le "$(initialisers "$empty")" ] || [ "$sanitize" = ON ] ||
+  fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers than an empty program: static constructors"
+
+if [ "$system" != Linux ]; then
+  bare_metal
+  finish
+  exit
+fi
+
 if ! grep -Eq 'Type: +DYN' <<<"$header" || ! grep -Eq 'FLAGS_1.*PIE' <<<"$dynamic"; then
   fail "not a position-independent executable"
 fi
@@ -104,16 +142,20 @@ grep -Eq 'BIND_NOW|FLAGS .*NOW' <<<"$dynamic" || fail "not bound at load time (n
 stack=$(grep GNU_STACK <<<"$segments")
 if [ -z "$stack" ] || grep -q RWE <<<"$stack"; then fail "stack may be executable: ${stack:-no GNU_STACK header}"; fi
 
-if [ "$sanitized" = ON ]; then
+if [ "$sanitize" = ON ]; then
   echo "sanitizer build: library, import and constructor checks apply to the plain build only"
   finish
   exit
 fi
 
-# needed FILE: the libraries FILE needs, one a line.
-needed() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
-[ "$(needed "$binary")" = "$(needed "$empty")" ] ||
-  fail "needs $(needed "$binary" | xargs), where an empty program needs $(needed "$empty" | xargs)"
+# The C library alone: what the C++ driver adds (libstdc++, libm, libgcc_s)
+# would be further packages to install, and work for the loader.
+needed=$(readelf -dW "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs)
+if [ "$libc" = - ]; then
+  [[ $needed =~ ^libc\.so\.[0-9.]+$ ]] || fail "needs $needed; expected a C library (libc.so.N) alone"
+else
+  [ "$needed" = "$libc" ] || fail "needs $needed; expected $libc alone"
+fi
 
 # imports FILE: FILE's undefined dynamic symbols, name@version, one a line; the
 # name is the word after UND (readelf may print a note before the name or a
@@ -127,15 +169,4 @@ for symbol in __cxa_atexit atexit at_quick_exit on_exit; do
 done
 grep -Eq '@(GLIBCXX|CXXABI)' <<<"$own" && fail "imports from the C++ runtime: $(grep -E '@(GLIBCXX|CXXABI)' <<<"$own" | xargs)"
 
-# initialisers FILE: the bytes of FILE's tables of functions run before main.
-initialisers() {
-  local size total=0
-  for size in $(readelf -SW "$1" | sed 's/^ *\[ *[0-9]*\] *//' |
-    awk '$1 ~ /^\.(preinit_array|init_array|ctors)$/ { print $5 }'); do
-    total=$((total + 16#$size))
-  done
-  echo "$total"
-}
-[ "$(initialisers "$binary")" -le "$(initialisers "$empty")" ] ||
-  fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers than an empty program: static constructors"
 finish

@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Helpers shared by the test scripts: count failures, skip with a reason. The
+# Helpers shared by the test scripts: the build's facts (the file CMake wrote,
+# named by TYPESIZES_FACTS), counting failures, skipping with a reason. The
 # verdict must not depend on who runs the tests: tools speak the C locale (their
 # output is parsed), system programs are found where Debian puts them, and
 # temporary files and any tool's home-directory state stay in TMPDIR (the
@@ -16,6 +17,19 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export HOME=$tmp/home XDG_CACHE_HOME=$tmp/home/.cache XDG_CONFIG_HOME=$tmp/home/.config
 mkdir -p "$HOME"
+# The build's facts (tests/CMakeLists.txt writes them): its row's preset and
+# format facts (- without a row), its system, the sizes its toolchain gives,
+# the project version, whether it is a sanitizer build, its folder and
+# configuration, the program, the empty program and the program's own objects
+# with the toolchain's nm to read them, how its programs run here (run, a
+# command to put in front of them) or why they cannot (not_run).
+# shellcheck disable=SC2034
+preset=- class=- endian=- machine=- float=- libc=- system='' time_t='' int='' short='' version='' sanitize=OFF \
+  build='' config='' binary='' empty='' objects=() nm='' not_run='' run=()
+# shellcheck source=/dev/null
+[ -z "${TYPESIZES_FACTS:-}" ] || . "$TYPESIZES_FACTS"
+# shellcheck source=../cmake/targets.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../cmake/targets.sh"
 
 # fail MESSAGE: records one failed check and says which.
 fail() { printf 'FAIL: %s\n' "$*"; failures=$((failures + 1)); }
@@ -30,7 +44,7 @@ need() {
   local command package
   for command in "$@"; do
     command -v "$command" >/dev/null && continue
-    package=$(awk -v c="$command" '$1 == c { print $2 }' "$(dirname "${BASH_SOURCE[0]}")/checkers.txt")
+    package=$(table "$(dirname "${BASH_SOURCE[0]}")/checkers.txt" command package | sed -n "s/^$command //p")
     if [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" = 1 ]; then
       printf 'FAIL: %s not found (TYPESIZES_REQUIRE_CHECKERS=1); install the Debian package %s\n' "$command" "${package:-?}"
       exit 1
@@ -38,6 +52,9 @@ need() {
     skip "$command not found; install the Debian package ${package:-?}"
   done
 }
+
+# runs_here: skips, saying why, when this build's programs cannot run here.
+runs_here() { [ -z "$not_run" ] || skip "built, not run here: $not_run"; }
 
 # finish: ends the test, failed when any check failed.
 finish() {

@@ -2,30 +2,24 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH [EMULATOR...]
-# package.sh deb|rpm BUILD CONFIG BINARY VERSION VARIANT ARCH --not-run REASON
-#   Packs configuration CONFIG of the configured and built folder BUILD, whose
-#   program is BINARY, with cpack into a fresh temporary folder and checks the
-#   package against the target's row of cmake/targets.txt (ARCH is its deb or
-#   rpm column; VARIANT is "time64" or -): name, version, architecture, fields,
-#   files; then installs or unpacks it in the temporary folder, runs the binary
-#   from there (through EMULATOR for a cross build; not at all, for REASON, on
-#   a machine that cannot run it) against the build's own, and runs lintian or
-#   rpmlint.
-# package.sh zip BUILD CONFIG BINARY VERSION VARIANT SYSTEM [EMULATOR... | --not-run REASON]
-#   The same for the zip of a Windows build; SYSTEM is win64 or win32.
-# package.sh refuse BUILD CONFIG GENERATOR WORDS
-#   Checks that cpack's GENERATOR (DEB, RPM) refuses to pack BUILD, with a
-#   message containing WORDS.
+# package.sh deb|rpm|zip  packs the configured and built folder with cpack
+# (under umask 022, as packages are made) into a fresh temporary folder and
+# checks the package: its name, version and architecture as the table of
+# targets gives them for the build's preset, its files and fields, and its
+# dependencies against what the binary needs; then installs or unpacks it
+# there, runs the program from it against the build's own (where it runs
+# here), and runs lintian or rpmlint. A build that must not be packed in that
+# format (a sanitizer build, a target without a row or without an
+# architecture for the format, another system's program as a Debian or RPM
+# package) is checked to be refused, with the reason.
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-format=$1 build=$(realpath "$2") config=$3
-shift 3
+format=$1
 packaging=$(dirname "$0")/../packaging
 
 # pack GENERATOR: runs cpack into $tmp/pack, its output kept in $tmp/cpack.log.
 pack() {
-  cpack --config "$build/CPackConfig.cmake" -C "$config" -G "$1" -B "$tmp/pack" >"$tmp/cpack.log" 2>&1
+  (umask 022 && cpack --config "$build/CPackConfig.cmake" -C "$config" -G "$1" -B "$tmp/pack") >"$tmp/cpack.log" 2>&1
 }
 
 # packed FILE: checks cpack made FILE alone in $tmp/pack, else stops the test.
@@ -45,8 +39,8 @@ same_run() {
     echo "$1 as packaged: built, not run here: $not_run"
     return
   fi
-  got=$(cd / && env -i "${emulator[@]}" "$1") || fail "$1 as packaged exited with status $?"
-  want=$("${emulator[@]}" "$binary")
+  got=$(cd / && env -i "${run[@]}" "$1") || fail "$1 as packaged exited with status $?"
+  want=$("${run[@]}" "$binary")
   [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
 }
 
@@ -61,32 +55,27 @@ docs() {
   [[ $entry == "typesizes ($version) "* ]] || fail "changelog's newest entry is '$entry', not version $version"
 }
 
-# libc BINARY: the soname of the C library BINARY needs (libc.so.6; libc.so.6.1 on alpha).
-libc() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(libc\.so\.[0-9.]*\)\]/\1/p'; }
-
-# glibc_needed BINARY: the highest GLIBC_x.y that BINARY's version needs name for its C library.
-glibc_needed() {
-  readelf -V -W "$1" | awk -v libc="File: $(libc "$1")" '/File:/ { libc_seen = (index($0, libc " ") > 0) }
-    libc_seen && match($0, /Name: GLIBC_[0-9.]+/) { print substr($0, RSTART + 12, RLENGTH - 12) }' | sort -V | tail -n1
+# needs BINARY: checks BINARY needs the target's C library alone (more would
+# be packages the package does not depend on, and a program that cannot start).
+needs() {
+  local needed
+  needed=$(readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs)
+  [ "$needed" = "$libc" ] || fail "the packaged program needs $needed; expected $libc alone"
 }
 
 # fields DEB: checks the name, version and architecture (the other fields are
-# lintian's to judge), and that Depends covers the imported glibc versions exactly.
+# lintian's to judge), and that Depends is the C library's package (as Debian
+# names it after its soname: libc.so.6 is libc6) at the newest GLIBC version
+# the binary's symbols need.
 fields() {
-  local field want needed declared libc_package
+  local field want needed
   for field in Package:$name Version:$version Architecture:$arch; do
     want=${field#*:} field=${field%%:*}
     [ "$(dpkg-deb -f "$1" "$field")" = "$want" ] || fail "$field is '$(dpkg-deb -f "$1" "$field")', expected '$want'"
   done
-  needed=$(glibc_needed "$tmp/root/usr/bin/typesizes")
-  # Debian names a library's package after its soname: libc.so.6 is libc6.
-  libc_package=$(libc "$tmp/root/usr/bin/typesizes" | sed 's/\.so\.//')
-  declared=$(dpkg-deb -f "$1" Depends | sed -n "s/^${libc_package//./\\.} (>= \([0-9.]*\))\$/\1/p")
-  [ -n "$declared" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', not $libc_package (>= x.y) alone"
-  [ -n "$needed" ] || fail "binary names no GLIBC version it needs"
-  if [ -n "$declared" ] && [ -n "$needed" ] && [ "$declared" != "$needed" ]; then
-    fail "Depends on $libc_package (>= $declared), but the binary needs GLIBC_$needed"
-  fi
+  needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' | sort -V | tail -n1)
+  want="${libc/.so./} (>= $needed)"
+  [ "$(dpkg-deb -f "$1" Depends)" = "$want" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', expected '$want'"
 }
 
 # install_root DEB: installs DEB into an empty dpkg database under $tmp/root, never the system's.
@@ -105,6 +94,7 @@ check_deb() {
   packed "$deb"
   deb=$tmp/pack/$deb
   dpkg-deb -x "$deb" "$tmp/root"
+  needs "$tmp/root/usr/bin/typesizes"
   fields "$deb"
   files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort | tr '\n' ' ')
   [ "$files" = "./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright ./usr/share/man/man1/typesizes.1.gz " ] \
@@ -120,7 +110,7 @@ check_deb() {
 # check_rpm: the RPM package.
 check_rpm() {
   need rpmbuild rpm2cpio cpio rpmlint
-  local rpm=$name-$version-1.$arch.rpm requires libc
+  local rpm=$name-$version-1.$arch.rpm requires entry
   pack RPM || { cat "$tmp/cpack.log"; fail "cpack -G RPM failed"; finish; }
   packed "$rpm"
   rpm=$tmp/pack/$rpm
@@ -129,28 +119,33 @@ check_rpm() {
   # rpm's own entries aside (its payload features, the loader's GNU hash), the
   # binary's C library alone (and symbol versions of it).
   requires=$(rpm -qpR "$rpm" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$')
-  libc=$(libc "$binary")
   if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" || grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
-    fail "requires $(tr '\n' ' ' <<<"$requires"), expected ${libc:-libc.so.N} alone"
+    fail "requires $(tr '\n' ' ' <<<"$requires"), expected $libc alone"
   fi
+  entry=$(rpm -qp --changelog "$rpm" | head -n1)
+  [[ $entry == *" - $version-1" ]] || fail "the changelog's newest entry is '$entry', not version $version"
   mkdir "$tmp/root"
   (cd "$tmp/root" && rpm2cpio "$rpm" | cpio -idm --quiet) || fail "cannot unpack $rpm"
+  needs "$tmp/root/usr/bin/typesizes"
   [ -f "$tmp/root/usr/share/licenses/$name/LICENSE" ] || fail "no license file"
   docs "$tmp/root"
   same_run "$tmp/root/usr/bin/typesizes"
   rpmlint -c "$packaging/rpmlint.toml" "$rpm" || fail "rpmlint reports errors or warnings"
 }
 
-# check_zip: the zip for Windows: the program, LICENSE and the usage note in a
-# folder named like the zip, each with the time SOURCE_DATE_EPOCH gives,
-# whatever the time zone it is packed in.
+# check_zip: the zip of any other system's build: the program, LICENSE and the
+# usage note (and what the target adds, a hex file, say) in a folder named
+# like the zip, each with the time SOURCE_DATE_EPOCH gives, whatever the time
+# zone it is packed in.
 check_zip() {
   need unzip
-  local top=$name-$version-$arch members usage times
+  local top=typesizes-$version-$preset program=${binary##*/} member usage times
   SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP || { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
   packed "$top.zip"
-  members=$(unzip -Z1 "$tmp/pack/$top.zip" | sort | xargs)
-  [ "$members" = "$top/LICENSE $top/README.txt $top/typesizes.exe" ] || fail "unexpected members: $members"
+  for member in LICENSE README.txt "$program"; do
+    unzip -Z1 "$tmp/pack/$top.zip" | grep -qx "$top/$member" || fail "no $top/$member in the zip"
+  done
+  unzip -Z1 "$tmp/pack/$top.zip" | grep -v "^$top/" && fail "members outside $top/"
   # Both the DOS field (a local date and time) and the Unix one (UTC, which unzip -Z -T prefers).
   times=$(unzip -Zv "$tmp/pack/$top.zip" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
   [ "$times" = "2023 Nov 14 22:13:20" ] || fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
@@ -159,29 +154,35 @@ check_zip() {
   unzip -q "$tmp/pack/$top.zip" -d "$tmp/root" || fail "cannot unpack $top.zip"
   cmp -s "$tmp/root/$top/LICENSE" "$packaging/../LICENSE" || fail "LICENSE is not the project's"
   usage=$tmp/root/$top/README.txt
-  [ "$(grep -c $'\r$' "$usage")" = "$(wc -l <"$usage")" ] || fail "README.txt has lines without Windows' CR LF"
+  if [ "$system" = Windows ]; then
+    [ "$(grep -c $'\r$' "$usage")" = "$(wc -l <"$usage")" ] || fail "README.txt has lines without Windows' CR LF"
+  fi
   grep -q "^typesizes $version: " "$usage" || fail "README.txt does not start with 'typesizes $version: '"
-  same_run "$tmp/root/$top/typesizes.exe"
+  same_run "$tmp/root/$top/$program"
 }
 
-case $format in
-deb | rpm | zip)
-  binary=$1 version=$2 variant=$3 arch=$4
-  shift 4
-  not_run=''
-  [ "${1:-}" = --not-run ] && not_run=$2 && shift 2
-  emulator=("$@")
-  name=typesizes
-  [ "$variant" = - ] || name=typesizes-$variant
-  echo "package $name $version $arch"
-  "check_$format"
-  ;;
-refuse)
+# refused GENERATOR WORDS: checks that cpack refuses to pack the build in
+# GENERATOR's format, saying WORDS.
+refused() {
   ! pack "$1" || fail "cpack -G $1 packed a build it must refuse"
   grep -q "$2" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$2'"; }
-  ;;
-*)
-  fail "unknown check $format"
-  ;;
-esac
+}
+
+# The package's name and architecture, as the table gives them for the
+# build's preset; a 32-bit target's second data model is another package.
+name=typesizes
+[[ $preset == *-time64 ]] && name=typesizes-time64
+arch=$(targets preset deb rpm | awk -v p="$preset" -v f="$format" '$1 == p { print f == "rpm" ? $3 : $2 }')
+echo "package $name $version ${arch:-?} ($format)"
+if [ "$sanitize" = ON ]; then
+  refused "${format^^}" "sanitizer build"
+elif [ "$preset" = - ]; then
+  refused "${format^^}" "no row in cmake/targets.txt"
+elif [ "$format" != zip ] && [ "$system" != Linux ]; then
+  refused "${format^^}" "is packed as a zip"
+elif [ "$format" != zip ] && [ "$arch" = - ]; then
+  refused "${format^^}" "no ${format^^} architecture"
+else
+  "check_$format"
+fi
 finish

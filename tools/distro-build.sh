@@ -9,7 +9,7 @@
 # made from NEWS.md), `dpkg-buildpackage -us -uc -b` as an ordinary user
 # (nobody, when run as root) in a clean environment that has CI=true and a
 # Spanish UTF-8 locale. With HOST_ARCH (arm64, say) it is a cross build (-a),
-# whose tests run under the emulator the project finds itself.
+# whose tests run under the runner the project finds itself.
 # Works in build/distro/<arch>, where the locale is compiled too (LOCPATH): the
 # machine's locale configuration is left alone. When nobody cannot reach that
 # folder (a clone under /root), in a temporary folder instead. Exit status 0 when the package

@@ -17,19 +17,18 @@ trap 'rm -f "$tmp"' EXIT
 
 # configure_presets: the configure presets' entries, one line each.
 configure_presets() {
-  local preset deb triplet emulator runs time_t where
-  while read -r preset deb triplet emulator runs time_t; do
+  local preset deb triplet runner time_t
+  while read -r preset deb triplet runner time_t; do
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
-      [ "$deb" = - ] && deb=$preset # no Debian architecture: Windows
-      where="under $emulator"
-      [ "$runs" = yes ] || where="built, not run here"
-      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, %s",\n' \
-        "$preset" "$deb" "$triplet" $((time_t * 8)) "$where"
+      [ "$deb" = - ] && deb=$preset # no Debian architecture: another system
+      [ "$runner" = - ] && runner=itself || runner="under $runner"
+      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, run %s",\n' \
+        "$preset" "$deb" "$triplet" $((time_t * 8)) "$runner"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
-  done < <(targets preset deb triplet emulator runs time_t)
+  done < <(targets preset deb triplet runner time_t)
 }
 
 # presets KIND: one entry per preset of a build, test or workflow list. Build
@@ -101,28 +100,22 @@ short_table() {
     END { for (i = 1; i <= n; i++) print "| " order[i] " | " list[order[i]] " |" }'
 }
 
-# full_table: what each target is built with and how it runs here, in Markdown.
+# full_table: what each target is built with and what runs it, in Markdown.
 full_table() {
-  local preset system deb rpm package emulator runs
-  echo '| preset | system | Debian, RPM arch | cross compiler (Debian package) | runs here |'
+  local preset system deb rpm compiler package runner runner_package
+  echo '| preset | system | Debian, RPM arch | compiler (Debian package) | runner (Debian package) |'
   echo '|---|---|---|---|---|'
-  while read -r preset system deb rpm package emulator runs; do
-    [ "$package" = - ] && package='native g++' || package="\`$package\`"
-    if [ "$runs" != yes ]; then
-      runs="built, not run here: ${runs//_/ }"
-    elif [ "$emulator" = - ]; then
-      runs=natively
-    else
-      runs="under \`$emulator\`"
-    fi
-    echo "| \`$preset\` | $system | $deb, $rpm | $package | $runs |"
-  done < <(targets preset system deb rpm package emulator runs)
+  while read -r preset system deb rpm compiler package runner runner_package; do
+    [ "$package" = - ] && package='native' || package="\`$package\`"
+    [ "$runner" = - ] && runner='the target itself' || runner="\`$runner\` (\`$runner_package\`)"
+    echo "| \`$preset\` | $system | $deb, $rpm | \`$compiler\` ($package) | $runner |"
+  done < <(targets preset system deb rpm compiler package runner runner_package)
 }
 
 # checkers: the command that installs every checker the tests run.
 checkers() {
   local fence='```'
-  printf '%ssh\napt-get install %s\n%s\n' "$fence" "$(awk '!/^#/ { print $2 }' tests/checkers.txt | sort -u | xargs)" "$fence"
+  printf '%ssh\napt-get install %s\n%s\n' "$fence" "$(table tests/checkers.txt package | sort -u | xargs)" "$fence"
 }
 
 # filled FILE NAME CONTENT: FILE with the part between the lines

@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 #
 # targets.sh: runs the workflow (configure, build, whole suite) of every target
-# preset of cmake/targets.txt whose cross compiler and emulator are installed,
+# preset of cmake/targets.txt whose compiler and runner packages are installed,
 # TYPESIZES_JOBS of them at a time (default 2), each logged in
 # build/targets/<preset>.log, then prints one Markdown table: what each
 # target's program printed when run, and whether its suite passed. A target
@@ -20,17 +20,13 @@ cd "$(dirname "$self")/.." || exit
 . cmake/targets.sh
 logs=build/targets
 
-# missing_packages PRESET: the Debian packages the preset's target still needs
-# here (its cross compiler; its emulator, when its programs can run here).
+# missing_packages PRESET: the Debian packages of the preset's compiler and
+# runner that are not installed here.
 missing_packages() {
-  local preset triplet package emulator emulator_package runs packages=()
-  read -r preset triplet package emulator emulator_package runs < <(
-    targets preset triplet package emulator emulator_package runs | grep "^$1 ")
-  [ "$package" = - ] || command -v "$triplet-g++" >/dev/null || packages+=("$package")
-  if [ "$emulator" != - ] && [ "$runs" = yes ] && ! command -v "$emulator" >/dev/null; then
-    packages+=("$emulator_package")
-  fi
-  echo "${packages[*]}"
+  local package
+  for package in $(targets preset package runner_package | sed -n "s/^$1 //p" | tr , " "); do
+    [ "$package" = - ] || dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' || echo "$package"
+  done | xargs
 }
 
 # cached BUILD NAME: a value of BUILD's CMake cache.
@@ -108,7 +104,7 @@ for preset in "${runnable[@]}"; do
   fi
 done
 if [ ${#skipped[@]} -gt 0 ]; then
-  printf '\nNot run, for want of their cross compiler or emulator:\n\n'
+  printf '\nNot run, for want of their compiler or runner:\n\n'
   printf '%s\n' "${skipped[@]}"
 fi
 exit "$status"
