@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: 2026 The typesizes authors
+// SPDX-License-Identifier: MIT
+//
+// Standard output for picolibc over semihosting: each character goes to the
+// host's standard output (":tt" opened for writing) with SYS_WRITE, so a failed
+// write reaches the program through the stream's error flag. picolibc's own
+// streams write to QEMU's console with SYS_WRITEC, which reports nothing.
+#include <stdio.h>
+extern "C" { // picolibc's semihost.h declares no C linkage itself
+#include <semihost.h>
+}
+
+namespace {
+constexpr int open_write = 4; // semihosting open mode "w"
+
+// Writes one character to the host's standard output, opened on first use.
+// picolibc's fputc does not set the error flag when put fails, so put does.
+int put(char c, FILE *stream)
+{
+    static int fd = -1;
+    if (fd < 0)
+        fd = sys_semihost_open(":tt", open_write);
+    if (fd >= 0 && sys_semihost_write(fd, &c, 1) == 0)
+        return static_cast<unsigned char>(c);
+    stream->flags |= __SERR;
+    return EOF;
+}
+
+FILE out = FDEV_SETUP_STREAM(put, nullptr, nullptr, _FDEV_SETUP_WRITE);
+} // namespace
+
+FILE *const stdout = &out;
