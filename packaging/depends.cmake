@@ -16,8 +16,10 @@ if(NOT EXISTS ${binary})
 endif()
 execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dynamic --wide ${binary}
   OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
-string(REGEX MATCHALL "\\(NEEDED\\)[^[]*\\[[^]]*" needed "${dynamic}")
-list(TRANSFORM needed REPLACE ".*\\[" "")
+# Brackets would keep CMake from splitting the list: readelf's go first.
+string(REGEX REPLACE "[][]" " " dynamic "${dynamic}")
+string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*: +[^ \n]+" needed "${dynamic}")
+list(TRANSFORM needed REPLACE ".* " "")
 if(NOT status EQUAL 0 OR NOT needed MATCHES "^libc\\.so\\.([0-9.]+)$")
   message(FATAL_ERROR "${binary} needs '${needed}': the C library (libc.so.N) alone can be packed")
 endif()
