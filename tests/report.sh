@@ -10,6 +10,8 @@
 #   GROUP  output: the report and what must not change it
 #          failures: where the report cannot be written
 #          memcheck: the report under valgrind's memcheck
+#          browser: the report on the build's page (typesizes.html, beside
+#          the program) in headless Chromium
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 group=$1
@@ -89,6 +91,18 @@ memcheck)
     "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
   [ "$status" -ne 99 ] || cat "$tmp/valgrind"
   expect "under memcheck" "$status" 0 "$tmp/expected"
+  ;;
+browser)
+  # A fresh profile of the test's own; Chromium's home and temporary files are
+  # the test's too (tests/lib.sh).
+  need chromium
+  chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
+    --disable-sync --no-first-run --user-data-dir="$tmp/chromium" --virtual-time-budget=5000 \
+    --dump-dom "file://${binary%/*}/typesizes.html" >"$tmp/dom" 2>"$tmp/err" || fail "chromium: $(tail -n 3 "$tmp/err")"
+  dom=$(tr '\n' '|' <"$tmp/dom")
+  shown=${dom#*<pre id=\"output\">} shown=${shown%%</pre>*}
+  [ "$shown" = "time_t=$time_t|int=$int|short=$short|" ] || fail "the page shows '${shown:0:300}' (| ends a line)"
+  [[ $dom == *'<p id="status">exit status 0</p>'* ]] || fail "the page does not show exit status 0: $(grep -o '<p id="status">[^<]*' "$tmp/dom")"
   ;;
 *)
   fail "unknown group $group"

@@ -1,0 +1,21 @@
+# SPDX-FileCopyrightText: 2026 The typesizes authors
+# SPDX-License-Identifier: MIT
+#
+# The program for browsers as well: typesizes.js, not standalone (it brings
+# the JavaScript side of WASI itself), the module inlined (SINGLE_FILE: a page
+# opened from the file system fetches nothing), its exit status passed to the
+# page's onExit (EXIT_RUNTIME); and typesizes.html, a page that shows its
+# report; both beside typesizes.wasm. em++ writes a .js's module beside it
+# and then deletes it, so the .js is linked in a folder of its own and copied.
+# Its JavaScript optimiser needs Debian's node modules.
+add_executable(typesizes-browser test.cpp)
+target_link_libraries(typesizes-browser PRIVATE typesizes-options)
+target_link_options(typesizes-browser PRIVATE -sSTANDALONE_WASM=0 -sEXIT_RUNTIME=1 -sSINGLE_FILE=1)
+set_target_properties(typesizes-browser PROPERTIES CXX_EXTENSIONS OFF OUTPUT_NAME typesizes SUFFIX .js
+  RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/browser CXX_LINKER_LAUNCHER "env;NODE_PATH=/usr/share/nodejs")
+add_custom_command(TARGET typesizes-browser POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:typesizes-browser> $<TARGET_FILE_DIR:typesizes>)
+file(GENERATE OUTPUT $<TARGET_FILE_DIR:typesizes>/typesizes.html INPUT ${CMAKE_CURRENT_LIST_DIR}/typesizes.html)
+if(TYPESIZES_INSTALL)
+  install(FILES $<TARGET_FILE_DIR:typesizes>/typesizes.js $<TARGET_FILE_DIR:typesizes>/typesizes.html DESTINATION .)
+endif()
