@@ -1,10 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# The ATmega328P's firmware: typesizes.elf, and beside it the Intel hex image
-# avrdude flashes, which the zip holds too.
+# Beside the ATmega328P's firmware, typesizes.elf, the Intel hex image avrdude
+# flashes, which the zip holds too.
 find_program(TYPESIZES_AVR_OBJCOPY avr-objcopy REQUIRED)
-set_target_properties(typesizes PROPERTIES SUFFIX .elf)
 add_custom_command(TARGET typesizes POST_BUILD
   COMMAND ${TYPESIZES_AVR_OBJCOPY} -O ihex -R .eeprom $<TARGET_FILE:typesizes> $<TARGET_FILE_DIR:typesizes>/typesizes.hex
   VERBATIM)
