@@ -4,13 +4,10 @@
 #
 # startup.sh TYPESIZES  prints what one run of the typesizes binary TYPESIZES
 # costs, against /bin/true (the floor for any dynamically linked program) and
-# getconf LONG_BIT (the system's own data-model query). A benchmark: it prints
-# figures and never judges them.
-#   instructions per run: valgrind's callgrind, repeatable to the instruction;
-#   wall time per run:    hyperfine, ROUNDS rounds (default 600) that each run
-#     every command once, every other round in reverse order, so that the
-#     machine's slow and fast spells fall on all commands alike; the medians of
-#     the per-round ratios then repeat within a few per cent.
+# getconf LONG_BIT (the system's own data-model query): instructions (callgrind)
+# and wall time (hyperfine, ROUNDS rounds, default 600, every other one in
+# reverse order so that the machine's slow and fast spells fall on all commands
+# alike; see docs/performance.md). It prints figures and never judges them.
 set -euo pipefail
 export LC_ALL=C # a decimal point in the numbers read and printed
 started=$EPOCHREALTIME
@@ -25,11 +22,8 @@ unrunnable() { die "$1; the benchmark runs it on this machine, so cross builds a
 elf_kind() { od -An -tx1 -N20 "$1" | tr -s ' \n' ' ' | awk '{ print $1 $2 $3 $4, $5, $6, $19 $20 }'; }
 # Prints the instructions one run of the command "$@" executes, loader included.
 instructions() {
-  local n
-  n=$("${small_env[@]}" valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
-    sed -n 's/.*Collected : //p') || n=
-  [[ $n ]] || die "valgrind could not count the instructions of: $*"
-  echo "$n"
+  "${small_env[@]}" valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : //p' | grep . || die "valgrind could not count the instructions of: $*"
 }
 # Prints one line per round: the seconds one run of each of commands[] took, in their order.
 wall_times() {
@@ -53,8 +47,6 @@ quartiles() {
 }
 # Prints field $1 of the wall times in µs, or its ratio to field $2 when given.
 field() { awk -v a="$1" -v b="${2:-0}" '{ print b ? $a / $b : $a * 1e6 }' "$tmp/times"; }
-# Prints $1 / $2.
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", a / b }'; }
 
 (($# == 1)) || { echo "usage: [ROUNDS=600] bash bench/startup.sh path/to/typesizes" >&2; exit 2; }
 [[ $rounds =~ ^[1-9][0-9]*$ ]] || die "ROUNDS is a count of rounds, not '$rounds'"
@@ -62,9 +54,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", a / b }'; }
 [[ -f $1 && -x $1 ]] || unrunnable "$1: not an executable file"
 [[ $(elf_kind "$1") == "$(elf_kind /bin/true)" ]] || unrunnable "$1: not a program built for this $(uname -m) machine"
 "${small_env[@]}" "$1" >/dev/null 2>&1 || unrunnable "$1: fails to run here (exit $?)"
-missing=()
-for tool in valgrind hyperfine; do command -v "$tool" >/dev/null || missing+=("$tool"); done
-((${#missing[@]} == 0)) || die "${missing[*]} not found; install the Debian package(s): apt-get install ${missing[*]}"
+missing=$(for tool in valgrind hyperfine; do command -v "$tool" >/dev/null || echo "$tool"; done | xargs)
+[[ -z $missing ]] || die "$missing not found; install the Debian package(s): apt-get install $missing"
 binary=$(realpath "$1") getconf=$(command -v getconf) tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 labels=(typesizes /bin/true "getconf LONG_BIT")
@@ -74,8 +65,8 @@ echo "Instructions per run (valgrind --tool=callgrind):"
 own=$(instructions "$binary"); floor=$(instructions /bin/true); query=$(instructions "$getconf" LONG_BIT)
 counts=("$own" "$floor" "$query")
 for i in 0 1 2; do
-  printf '  %-18s %9d  %s x /bin/true  %s x getconf\n' "${labels[$i]}" "${counts[$i]}" \
-    "$(ratio "${counts[$i]}" "${counts[1]}")" "$(ratio "${counts[$i]}" "${counts[2]}")"
+  awk -v l="${labels[$i]}" -v n="${counts[$i]}" -v t="$floor" -v g="$query" \
+    'BEGIN { printf "  %-18s %9d  %.4f x /bin/true  %.4f x getconf\n", l, n, n / t, n / g }'
 done
 
 echo "Wall time per run in µs (hyperfine, $rounds rounds of one run each, order reversed every other round):"

@@ -2,24 +2,16 @@
 # SPDX-License-Identifier: MIT
 #
 # Debian and RPM packages of a Linux build: `cd build && cpack -G DEB` (or
-# RPM); for any other system, a zip: `cpack -G ZIP`.
-# What is known when configuring is set here; packaging/cpack.cmake, which
-# cpack reads before packing (CPACK_PROJECT_CONFIG_FILE), refuses builds that
-# cannot be packaged and fixes the packages' timestamps, and
-# packaging/depends.cmake derives the Debian libc dependency from the binary
-# being packed.
-include(${PROJECT_SOURCE_DIR}/packaging/documents.cmake)
+# RPM); for any other system, a zip: `cpack -G ZIP`. What is known when
+# configuring is set here, the rest when packing (packaging/cpack.cmake).
 set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+include(${packaging_dir}/documents.cmake)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/LICENSE ${packaging_dir}/description.txt)
 
-# A 32-bit target built with 64-bit time_t gives another program under the same
-# path, so it is another package (typesizes-time64) that takes typesizes' place,
-# rather than a version of typesizes that apt would offer as an upgrade.
-set(package ${PROJECT_NAME})
-if(row_variant)
-  set(package ${PROJECT_NAME}-${row_variant})
-endif()
+# 64-bit time_t on a 32-bit target is another program under the same path, so
+# another package, typesizes-time64, not an upgrade (see docs/packaging.md).
+string(JOIN - package ${PROJECT_NAME} ${row_variant})
 set(maintainer "typesizes maintainers <typesizes@example.invalid>")
 typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
 
@@ -33,18 +25,18 @@ if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   endif()
   configure_file(${PROJECT_SOURCE_DIR}/docs/README.txt.in ${docs}/README.txt NEWLINE_STYLE ${newlines} @ONLY)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${docs}/README.txt DESTINATION .)
+  # typesizes-<version>-<preset>.zip, the files in a folder of that name.
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${row_preset})
 else()
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_GENERATOR DEB)
   # The documents each format expects, installed only into its own packages
   # (components outside the default install, which cmake --install leaves out).
   typesizes_copyright(${docs}/copyright ${PROJECT_NAME} ${license} "${holder}" "${license_text}")
   typesizes_changelogs(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_NAME} "${maintainer}"
     ${docs}/changelog ${docs}/rpm-changelog)
-  # gzip as for the man page (cmake/manpage.cmake).
-  add_custom_command(OUTPUT ${docs}/changelog.gz
-    COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${docs}/changelog > ${docs}/changelog.gz
-    DEPENDS ${docs}/changelog
-    VERBATIM)
-  add_custom_target(typesizes-package-docs ALL DEPENDS ${docs}/changelog.gz)
+  typesizes_gzip(${docs}/changelog typesizes-package-docs)
   install(FILES ${docs}/copyright ${docs}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
@@ -75,14 +67,6 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read here rather than named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack
 # would escape for XML.
 file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
-if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
-  # typesizes-<version>-<preset>.zip, the files in a folder of that name.
-  set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${row_preset})
-else()
-  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-  set(CPACK_GENERATOR DEB)
-endif()
 set(CPACK_STRIP_FILES ON)
 # Directories as Debian and RPM packages have them, whatever the umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -107,23 +91,20 @@ set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE ${license})
 # RPM summaries start with a capital letter, Debian synopses need not.
 string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 first)
-string(SUBSTRING "${PROJECT_DESCRIPTION}" 1 -1 rest)
 string(TOUPPER "${first}" first)
-set(CPACK_RPM_PACKAGE_SUMMARY "${first}${rest}")
+string(REGEX REPLACE "^.(.*)$" "${first}\\1" CPACK_RPM_PACKAGE_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RPM_CHANGELOG_FILE ${docs}/rpm-changelog)
 # Installed under /usr only, like any distribution package.
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${package}/LICENSE")
 # Directories the system owns, not this package.
-foreach(dir licenses man man/man1)
-  list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_DATADIR}/${dir})
-endforeach()
-# Who made the package (rpm's Packager tag). For the same bytes on every
-# machine: a fixed build host, SOURCE_DATE_EPOCH as build time and as the
-# latest file time. rpmbuild's scripts and its database stay in cpack's own
-# folder (%_topdir, which cpack sets up with a tmp folder), not in /var/tmp and
-# ~/.rpmdb.
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION licenses man man/man1)
+list(TRANSFORM CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION PREPEND /usr/${CMAKE_INSTALL_DATADIR}/)
+# Who made the package (rpm's Packager tag); for the same bytes on every
+# machine, a fixed build host and SOURCE_DATE_EPOCH as build time and latest
+# file time; rpmbuild's scripts and database in cpack's own folder (%_topdir,
+# which cpack sets up with a tmp folder), not in /var/tmp and ~/.rpmdb.
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${maintainer}
 %define _buildhost reproducible
 %define use_source_date_epoch_as_buildtime 1

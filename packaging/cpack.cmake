@@ -4,22 +4,19 @@
 # Read by cpack before it packs (CPACK_PROJECT_CONFIG_FILE), once for each
 # generator, with the CPACK_* variables cmake/packaging.cmake set.
 
-# A package's architecture comes from the target's row of cmake/targets.txt;
-# without a row there is none to give, and cpack's default (this machine's)
-# would label the binary wrongly.
+# Without the target's row in cmake/targets.txt there is no package architecture
+# to give, and cpack's default (this machine's) would label the binary wrongly.
 if(NOT CPACK_TYPESIZES_PACKAGEABLE)
   message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "
     "architecture is unknown: add a row for it (see the file's header) to package it.")
 endif()
-# A sanitizer build needs the sanitizers' runtime libraries and is meant for
-# testing only: no package of it.
+# A sanitizer build needs the sanitizers' runtime libraries: no package of it.
 if(CPACK_TYPESIZES_SANITIZE)
   message(FATAL_ERROR "This is a sanitizer build (TYPESIZES_SANITIZE=ON), made for testing: "
     "it is not packaged. Package a build configured without it.")
 endif()
 
-# Another system's program has no place in a Debian or RPM package, whose
-# formats and paths are Linux's.
+# Debian and RPM packages, their formats and paths, are Linux's.
 if(NOT CPACK_TYPESIZES_SYSTEM STREQUAL "Linux" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
   message(FATAL_ERROR "This is a ${CPACK_TYPESIZES_SYSTEM} build: it is packed as a zip (cpack -G ZIP), "
     "not as a ${CPACK_GENERATOR} package.")
@@ -43,18 +40,16 @@ if(CPACK_GENERATOR STREQUAL "ZIP")
   set(ENV{TZ} UTC0)
 endif()
 
-# Each format takes its own documents from the build (the "deb" or "rpm"
-# install component) besides the program and its man page.
+# Debian's Depends field is derived from the binary as installed for packing.
 if(CPACK_GENERATOR STREQUAL "DEB")
-  set(component deb)
-  # The Depends field is derived from the binary as installed for packing.
   list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/depends.cmake)
-elseif(CPACK_GENERATOR STREQUAL "RPM")
-  set(component rpm)
 endif()
-if(DEFINED component)
-  # Modes and times that follow neither the umask nor the checkout.
+# Modes and times that follow neither the umask nor the checkout. Each format
+# takes its own documents from the build (the "deb" or "rpm" install component)
+# besides the program and its man page.
+if(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
   list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
+  string(TOLOWER ${CPACK_GENERATOR} component)
   set(CPACK_INSTALL_CMAKE_PROJECTS
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes Unspecified /
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes ${component} /)

@@ -2,18 +2,14 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# tools/distro-build.sh [HOST_ARCH]
-# Builds this repository's HEAD the way a Debian package build does, and
-# checks that its tests ran and passed there: from a `git archive` tarball (no
-# .git), with the minimal debhelper packaging in tests/debian (its changelog
-# made from NEWS.md), `dpkg-buildpackage -us -uc -b` as an ordinary user
-# (nobody, when run as root) in a clean environment that has CI=true and a
-# Spanish UTF-8 locale. With HOST_ARCH (arm64, say) it is a cross build (-a),
-# whose tests run under the runner the project finds itself.
-# Works in build/distro/<arch>, where the locale is compiled too (LOCPATH): the
-# machine's locale configuration is left alone. When nobody cannot reach that
-# folder (a clone under /root), in a temporary folder instead. Exit status 0 when the package
-# was built, every test passed and none that runs the program was skipped.
+# tools/distro-build.sh [HOST_ARCH]  builds HEAD as a Debian package build does
+# (a cross build with HOST_ARCH; see docs/ci.md): `dpkg-buildpackage -us -uc -b`
+# of a `git archive` tarball with the debhelper packaging of tests/debian, as
+# nobody when run as root, in a clean environment with CI=true and a Spanish
+# UTF-8 locale compiled into build/distro/<arch> (LOCPATH: the machine's locales
+# are left alone), or a temporary folder where nobody cannot enter it (a clone
+# under /root). Exit status 0 when the package was built, every test passed and
+# none that runs the program was skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 host_arch=${1:-$(dpkg-architecture -qDEB_BUILD_ARCH)}
@@ -22,9 +18,8 @@ cross=()
 locale=es_ES.UTF-8
 work=$PWD/build/distro/$host_arch
 
-# need_host_libc: a cross build's dh_shlibdeps reads the host architecture's
-# libc6 (its symbols file and library), as Debian's cross builds have it
-# installed; the -cross packages the cross compiler uses are not searched.
+# need_host_libc: a cross build's dh_shlibdeps reads the host architecture's libc6
+# (symbols file and library), not the -cross packages the cross compiler uses.
 need_host_libc() {
   [ ${#cross[@]} -eq 0 ] && return
   dpkg-query -W -f='${Status}' "libc6:$host_arch" 2>/dev/null | grep -q 'install ok installed' && return
@@ -34,9 +29,7 @@ need_host_libc() {
 }
 
 # as_builder COMMAND...: runs COMMAND as the unprivileged builder.
-as_builder() {
-  if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi
-}
+as_builder() { if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi; }
 
 # changelog FILE: writes the Debian changelog made from NEWS.md, as the project's own packages have it.
 changelog() {
@@ -62,18 +55,14 @@ unpack() {
   echo "$source"
 }
 
-# passed TEST: checks the build log shows TEST passed (not skipped, not failed).
-passed() {
-  grep -Eq "Test +#[0-9]+: $1 \.* +Passed" "$work/build.log" && return
-  echo "distro-build: $1 did not pass in $host_arch's build (see $work/build.log)" >&2
-  return 1
-}
-
-# check_results: the tests' verdicts in the log, and the package made.
+# check_results: the tests' verdicts in the log (those running the program passed) and the .deb.
 check_results() {
-  local deb status=0
+  local deb test status=0
   grep -q '100% tests passed' "$work/build.log" || { echo "distro-build: not every test passed" >&2; status=1; }
-  for test in report.output report.failures binary.linkage; do passed "$test" || status=1; done
+  for test in report.output report.failures binary.linkage; do
+    grep -Eq "Test +#[0-9]+: $test \.* +Passed" "$work/build.log" ||
+      { echo "distro-build: $test did not pass in $host_arch's build (see $work/build.log)" >&2; status=1; }
+  done
   deb=$(ls "$work"/typesizes_*_"$host_arch".deb 2>/dev/null) || { echo "distro-build: no .deb for $host_arch" >&2; return 1; }
   [ "$(dpkg-deb -f "$deb" Architecture)" = "$host_arch" ] || { echo "distro-build: $deb is not for $host_arch" >&2; status=1; }
   echo "distro-build: $(basename "$deb"), Depends: $(dpkg-deb -f "$deb" Depends)"
@@ -81,19 +70,15 @@ check_results() {
   return "$status"
 }
 
-# reachable DIR: whether the builder can enter DIR.
-reachable() { as_builder test -x "$1"; }
-
 need_host_libc
 rm -rf "$work"
 mkdir -p "$work/locale"
-if ! reachable "$work"; then
+if ! as_builder test -x "$work"; then
   rm -rf "$work"
   work=$(mktemp -d)/$host_arch
-  # shellcheck disable=SC2064 # the folder is known now
-  trap "rm -rf '${work%/*}'" EXIT
+  trap 'rm -rf "${work%/*}"' EXIT
   mkdir -p "$work/locale"
-  chmod 755 "$(dirname "$work")"
+  chmod 755 "${work%/*}"
   echo "distro-build: nobody cannot enter build/, working in $work"
 fi
 localedef -i "${locale%%.*}" -f UTF-8 "$work/locale/$locale"
