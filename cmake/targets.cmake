@@ -6,11 +6,11 @@
 # build: its time_t flags, its package variant, how its programs run here.
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
-set(TYPESIZES_BOARDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets)
+get_filename_component(TYPESIZES_BOARDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
 
 # typesizes_read_table(FILE): sets columns (the header's names) and rows (each
-# row its fields separated by single spaces) in the caller's scope; a row with a field too
-# few or too many stops configure, naming the row and the column.
+# row's fields separated by single spaces) in the caller's scope; a row with a
+# field too few or too many stops configure, naming the row.
 macro(typesizes_read_table file)
   file(STRINGS ${file} rows REGEX "^[ \t]*[^# \t]")
   list(TRANSFORM rows STRIP)
@@ -22,11 +22,8 @@ macro(typesizes_read_table file)
     string(REPLACE " " ";" fields "${row}")
     list(LENGTH fields length)
     list(GET fields 0 name)
-    if(length LESS width)
-      list(GET columns ${length} column)
-      message(FATAL_ERROR "${file}: row '${name}' has no field for column '${column}' (${length} of ${width})")
-    elseif(length GREATER width)
-      message(FATAL_ERROR "${file}: row '${name}' has ${length} fields, more than its ${width} columns")
+    if(NOT length EQUAL width)
+      message(FATAL_ERROR "${file}: row '${name}' has ${length} fields for its ${width} columns (${header})")
     endif()
   endforeach()
 endmacro()
@@ -92,61 +89,42 @@ function(typesizes_find_target prefix)
       set(flags -U_TIME_BITS)
     endif()
     set(${prefix}_time_flags "${flags}" PARENT_SCOPE)
-    set(variant "")
+    set(${prefix}_variant "" PARENT_SCOPE)
     if(flags AND field_time_t EQUAL 8 AND field_triplet IN_LIST time32)
-      set(variant time64)
+      set(${prefix}_variant time64 PARENT_SCOPE)
     endif()
-    set(${prefix}_variant "${variant}" PARENT_SCOPE)
-    set(boards "")
-    if(NOT field_board STREQUAL "-")
-      string(REPLACE "," ";" boards "${field_board}")
-      list(TRANSFORM boards PREPEND ${TYPESIZES_BOARDS_DIR}/)
-    endif()
+    string(REPLACE "," ";" boards "${field_board}")
+    list(REMOVE_ITEM boards -)
+    list(TRANSFORM boards PREPEND ${TYPESIZES_BOARDS_DIR}/)
     set(${prefix}_boards "${boards}" PARENT_SCOPE)
     set(${prefix}_found TRUE PARENT_SCOPE)
     return()
   endforeach()
 endfunction()
 
-# typesizes_target_names(VAR): every preset name in the table.
-function(typesizes_target_names var)
-  typesizes_read_table(${TYPESIZES_TARGETS_FILE})
-  list(TRANSFORM rows REPLACE " .*" "")
-  set(${var} ${rows} PARENT_SCOPE)
-endfunction()
-
 # typesizes_runner(RUN_VAR REASON_VAR): for the row found as row_*, the command
-# that runs its programs here (a list, to be followed by the program and its
-# arguments), or the reason there is none: the row names no runner, or its
-# runner is not installed. Whether it then works is for the caller to try.
-#   - a board's run.c: a runner of the project's own, compiled here with the
-#     host's C compiler against the library runner names (whose headers are
-#     in a folder of that name)
-#   - a board's run.sh, given the runner program first
-#   - wine, with a prefix and a server folder of the build folder's own, even
-#     for a run in an empty environment, so nothing of wine's lands in the
-#     user's home or /tmp (no menu entries or file associations either);
-#     env(1), not cmake -E env, which would put /dev/null on a closed output
-#   - qemu-user, with the target's libraries
+# to put before its programs here, or why there is none (no runner named, or
+# not installed); whether it works is for the caller to try. The runner is:
+#   - a board's run.c, compiled here with the host's C compiler against the
+#     library the row names (whose headers are in a folder of that name);
+#   - a board's run.sh, given the runner program first;
+#   - wine, with a prefix and a server folder of the build folder's own even in
+#     an empty environment, so nothing of wine's lands in the user's home or
+#     /tmp, no menu entries either (env(1): cmake -E env would put /dev/null on
+#     a closed output);
+#   - qemu-user, with the target's libraries.
 function(typesizes_runner run_var reason_var)
   set(run "")
   set(reason "")
-  set(run_c "")
-  set(run_sh "")
-  foreach(board IN LISTS row_boards)
-    if(EXISTS ${board}/run.c)
-      set(run_c ${board}/run.c)
-    elseif(EXISTS ${board}/run.sh)
-      set(run_sh ${board}/run.sh)
-    endif()
-  endforeach()
+  list(TRANSFORM row_boards APPEND /run.* OUTPUT_VARIABLE own)
+  file(GLOB own ${own})
   if(row_runner STREQUAL "-")
     set(reason "this machine does not run its programs itself, and its row names no runner")
-  elseif(run_c)
+  elseif(own MATCHES "\\.c$")
     find_program(host_cc NAMES cc gcc NO_CACHE)
+    execute_process(COMMAND ${host_cc} -O2 -I/usr/include/${row_runner} -o ${CMAKE_BINARY_DIR}/typesizes-runner
+      ${own} -l${row_runner} RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
     set(run ${CMAKE_BINARY_DIR}/typesizes-runner)
-    execute_process(COMMAND ${host_cc} -O2 -I/usr/include/${row_runner} -o ${run} ${run_c} -l${row_runner}
-      RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
     if(NOT status EQUAL 0)
       set(run "")
       set(reason "its runner could not be built with ${host_cc}: install the Debian package ${row_runner_package}")
@@ -155,8 +133,8 @@ function(typesizes_runner run_var reason_var)
     find_program(runner ${row_runner} NO_CACHE)
     if(NOT runner)
       set(reason "${row_runner} is not installed (Debian package ${row_runner_package})")
-    elseif(run_sh)
-      set(run bash ${run_sh} ${runner})
+    elseif(own)
+      set(run bash ${own} ${runner})
     elseif(row_system STREQUAL "Windows")
       set(run env WINEPREFIX=${CMAKE_BINARY_DIR}/wine TMPDIR=${CMAKE_BINARY_DIR} WINEDEBUG=-all
         WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d ${runner})

@@ -6,7 +6,8 @@
 # (cmake/targets.cmake is CMake's). Source it, then:
 #   table FILE COLUMN...  prints those columns of every row of FILE, one row a
 #                         line, separated by single spaces; a name the table
-#                         lacks stops it with status 2
+#                         lacks, or a row with a field too few or too many,
+#                         stops it with status 2
 #   targets COLUMN...     the same for cmake/targets.txt
 
 # table FILE COLUMN...: the named columns of every row of FILE.
@@ -16,12 +17,14 @@ table() {
   awk -v names="$*" '
     /^[ \t]*#/ || NF == 0 { next }
     !header {
+      width = NF
       for (i = 1; i <= NF; i++) column[$i] = i
       n = split(names, want, " ")
       for (j = 1; j <= n; j++) if (!(want[j] in column)) { print FILENAME " has no column " want[j] > "/dev/stderr"; exit 2 }
       header = 1
       next
     }
+    NF != width { print FILENAME ": row " $1 " has " NF " fields for " width " columns" > "/dev/stderr"; exit 2 }
     { line = $column[want[1]]; for (j = 2; j <= n; j++) line = line " " $column[want[j]]; print line }
   ' "$file"
 }

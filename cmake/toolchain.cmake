@@ -11,8 +11,9 @@ list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TYPESIZES_TARGET)
 
 typesizes_find_target(row preset "${TYPESIZES_TARGET}")
 if(NOT row_found)
-  typesizes_target_names(names)
-  list(JOIN names ", " names)
+  typesizes_read_table(${TYPESIZES_TARGETS_FILE})
+  list(TRANSFORM rows REPLACE " .*" "")
+  list(JOIN rows ", " names)
   message(FATAL_ERROR "TYPESIZES_TARGET '${TYPESIZES_TARGET}' is not a row of ${TYPESIZES_TARGETS_FILE}; "
     "known targets: ${names}")
 endif()

@@ -89,10 +89,15 @@ elif [ "$(head -c 2 "$binary")" = MZ ]; then
   finish
   exit
 fi
-# bare_metal: a program linked whole, that no loader reads: no dynamic section,
-# and no exit handler the empty program does not register.
+# bare_metal: a program linked whole, that no loader reads, has no dynamic
+# section; an AVR program comes with the Intel hex image boards are flashed
+# from, which must hold its flash contents exactly.
 bare_metal() {
   grep -q 'no dynamic section' <<<"$dynamic" || fail "has a dynamic section: $(head -n 3 <<<"$dynamic")"
+  [ "$machine" = 83 ] || return 0
+  objcopy -I ihex -O binary "${binary%.elf}.hex" "$tmp/hex.bin" || fail "cannot read the Intel hex image ${binary%.elf}.hex"
+  objcopy -I elf32-little -O binary -R .eeprom "$binary" "$tmp/elf.bin"
+  cmp -s "$tmp/hex.bin" "$tmp/elf.bin" || fail "${binary%.elf}.hex does not hold the program's flash contents"
 }
 
 need readelf
@@ -150,7 +155,7 @@ fi
 
 # The C library alone: what the C++ driver adds (libstdc++, libm, libgcc_s)
 # would be further packages to install, and work for the loader.
-needed=$(readelf -dW "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs)
+needed=$(needed "$binary")
 if [ "$libc" = - ]; then
   [[ $needed =~ ^libc\.so\.[0-9.]+$ ]] || fail "needs $needed; expected a C library (libc.so.N) alone"
 else

@@ -27,7 +27,10 @@ mkdir -p "$HOME"
 preset=- class=- endian=- machine=- float=- libc=- system='' time_t='' int='' short='' version='' sanitize=OFF \
   build='' config='' binary='' empty='' objects=() nm='' not_run='' run=()
 # shellcheck source=/dev/null
-[ -z "${TYPESIZES_FACTS:-}" ] || . "$TYPESIZES_FACTS"
+if [ -n "${TYPESIZES_FACTS:-}" ] && ! . "$TYPESIZES_FACTS"; then
+  echo "FAIL: cannot read the build's facts, $TYPESIZES_FACTS"
+  exit 1
+fi
 # shellcheck source=../cmake/targets.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../cmake/targets.sh"
 
@@ -52,6 +55,9 @@ need() {
     skip "$command not found; install the Debian package ${package:-?}"
   done
 }
+
+# needed FILE: the libraries an ELF file needs, on one line.
+needed() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs; }
 
 # runs_here: skips, saying why, when this build's programs cannot run here.
 runs_here() { [ -z "$not_run" ] || skip "built, not run here: $not_run"; }

@@ -58,9 +58,7 @@ docs() {
 # needs BINARY: checks BINARY needs the target's C library alone (more would
 # be packages the package does not depend on, and a program that cannot start).
 needs() {
-  local needed
-  needed=$(readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs)
-  [ "$needed" = "$libc" ] || fail "the packaged program needs $needed; expected $libc alone"
+  [ "$(needed "$1")" = "$libc" ] || fail "the packaged program needs $(needed "$1"); expected $libc alone"
 }
 
 # fields DEB: checks the name, version and architecture (the other fields are
