@@ -23,8 +23,8 @@ configure_presets() {
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
       [ "$deb" = - ] && deb=$preset # no Debian architecture: another system
-      [ "$runner" = - ] && runner=itself || runner="under $runner"
-      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, run %s",\n' \
+      [ "$runner" = - ] && runner="runs natively" || runner="runner $runner"
+      printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, %s",\n' \
         "$preset" "$deb" "$triplet" $((time_t * 8)) "$runner"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
