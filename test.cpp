@@ -1,12 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
-//
-// typesizes: prints how many bytes the target this program was compiled for
-// gives time_t, int and short, one "label=size" line each.
-//
-// The sizes are compile-time constants, so a build for another target reports
-// that target's data model. The exit status is 0 only when the whole report
-// reached standard output, and 1 when any of it could not be written.
+
+// typesizes: prints how many bytes the target it was compiled for gives time_t,
+// int and short, one "label=size" line each: compile-time constants, so a build
+// for another target reports that target's data model. The exit status is 0
+// only when the whole report reached standard output, 1 when any of it did not.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>

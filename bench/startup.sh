@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
-# startup.sh TYPESIZES  prints what one run of the typesizes binary TYPESIZES
-# costs, against /bin/true (the floor for any dynamically linked program) and
-# getconf LONG_BIT (the system's own data-model query): instructions (callgrind)
-# and wall time (hyperfine, ROUNDS rounds, default 600, every other one in
-# reverse order so that the machine's slow and fast spells fall on all commands
-# alike; see docs/performance.md). It prints figures and never judges them.
+
+# startup.sh TYPESIZES  prints what one run of TYPESIZES costs against /bin/true
+# (any dynamically linked program's floor) and getconf LONG_BIT: instructions
+# (callgrind) and wall time (hyperfine, ROUNDS rounds, default 600, every other
+# one reversed so that slow and fast spells fall on all commands alike; see
+# docs/performance.md). It prints figures and never judges them.
 set -euo pipefail
 export LC_ALL=C # a decimal point in the numbers read and printed
 started=$EPOCHREALTIME

@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # The man page, with the version and release date filled in, installed gzipped.
 include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
 find_program(GZIP_EXECUTABLE gzip REQUIRED)

@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Debian and RPM packages of a Linux build: `cd build && cpack -G DEB` (or
 # RPM); for any other system, a zip: `cpack -G ZIP`. What is known when
 # configuring is set here, the rest when packing (packaging/cpack.cmake).
@@ -17,8 +17,7 @@ typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE license holder license_text)
 
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
-  # The zip holds, beside the program, the license and a short usage note
-  # made from what the build knows, with the line ends the system's text has.
+  # Beside the program, the license and a usage note with this build's sizes.
   set(newlines UNIX)
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     set(newlines CRLF)
@@ -43,17 +42,14 @@ else()
     DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 endif()
 
-# Reproducible packages: their timestamps are the commit's, or the release
-# date's outside a git checkout, unless the caller sets SOURCE_DATE_EPOCH.
+# Reproducible packages: their timestamps are those of the last commit of the
+# project's files, or the release date's outside a git checkout of them,
+# unless the caller sets SOURCE_DATE_EPOCH.
 find_package(Git QUIET)
 set(epoch "")
 if(GIT_EXECUTABLE)
-  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} rev-parse --show-toplevel
-    OUTPUT_VARIABLE toplevel OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE status)
-  if(status EQUAL 0 AND toplevel STREQUAL PROJECT_SOURCE_DIR)
-    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
-      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  endif()
+  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct -- .
+    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
 if(NOT epoch MATCHES "^[0-9]+$")
   typesizes_date(${TYPESIZES_RELEASE_DATE} release)
@@ -64,8 +60,7 @@ set(CPACK_PACKAGE_NAME ${package})
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
 set(CPACK_PACKAGE_CONTACT "${maintainer}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
-# Read here rather than named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack
-# would escape for XML.
+# Read, not named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack escapes for XML.
 file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
 # Directories as Debian and RPM packages have them, whatever the umask.

@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Sets TYPESIZES_RELEASE_DATE (YYYY-MM-DD) from NEWS.md's newest (first)
 # "## <version> (<date>)" heading. The version is project()'s: the package tests
 # check that heading's version, which the changelogs carry, against it.

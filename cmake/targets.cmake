@@ -1,9 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Reads the project's tables (cmake/targets.txt, tests/checkers.txt) by column
-# name, and derives from a target's row what is the same for every kind of
-# build: its time_t flags, its package variant, how its programs run here.
+# name, and derives from a target's row what every kind of build shares.
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 get_filename_component(TYPESIZES_BOARDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
@@ -36,16 +35,12 @@ macro(typesizes_read_row row)
   endforeach()
 endmacro()
 
-# typesizes_find_target(PREFIX COLUMN VALUE [COLUMN VALUE]...): finds the first
-# row whose named columns hold the given values and sets, in the caller's
-# scope, PREFIX_<column> for each of its columns and PREFIX_found (TRUE or
-# FALSE); the flags column as a list. Derived from the row as well:
-#   PREFIX_time_flags  what forces time_t to the row's size on a 32-bit hosted
-#                      target (a list; empty elsewhere)
-#   PREFIX_variant     "time64" for a 32-bit target with a 64-bit time_t whose
-#                      triplet also has a row with a 32-bit one: the second
-#                      data model of one architecture
-#   PREFIX_boards      the paths of the row's board folders
+# typesizes_find_target(PREFIX COLUMN VALUE [COLUMN VALUE]...): for the first
+# row whose named columns hold the values, sets PREFIX_found and PREFIX_<column>
+# for each column (comma-separated fields as lists), and what the row implies:
+# PREFIX_time_flags, which force a 32-bit hosted target's time_t to the row's
+# size; PREFIX_variant, time64 for the second data model of a 32-bit triplet;
+# PREFIX_boards, the paths of its board folders.
 function(typesizes_find_target prefix)
   typesizes_read_table(${TYPESIZES_TARGETS_FILE})
   set(time32 "")
@@ -103,16 +98,12 @@ function(typesizes_find_target prefix)
 endfunction()
 
 # typesizes_runner(RUN_VAR REASON_VAR): for the row found as row_*, the command
-# to put before its programs here, or why there is none (no runner named, or
-# not installed); whether it works is for the caller to try. The runner is:
-#   - a board's run.c, compiled here with the host's C compiler against the
-#     library the row names (whose headers are in a folder of that name);
-#   - a board's run.sh, given the runner program first;
-#   - wine, with a prefix and a server folder of the build folder's own even in
-#     an empty environment, so nothing of wine's lands in the user's home or
-#     /tmp, no menu entries either (env(1): cmake -E env would put /dev/null on
-#     a closed output);
-#   - qemu-user, with the target's libraries.
+# to put before its programs here, or why there is none; whether it works is
+# for the caller to try. It is a board's run.c, built with the host's C
+# compiler against the library the row names (headers in a folder of that
+# name); a board's run.sh, given the runner first; wine, with its prefix and
+# server folder in the build folder and no menu entries (env(1): cmake -E env
+# would put /dev/null on a closed output); or qemu-user with the libraries.
 function(typesizes_runner run_var reason_var)
   set(run "")
   set(reason "")

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # The shell's reader of the project's tables, by column name
 # (cmake/targets.cmake is CMake's). Source it, then:
 #   table FILE COLUMN...  prints those columns of every row of FILE, one row a

@@ -1,10 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # The toolchain for the row of targets.txt that TYPESIZES_TARGET names: its
-# system, its compiler with the row's own flags, and, as
-# CMAKE_CROSSCOMPILING_EMULATOR, its runner when that is here (whether it can
-# run the target's programs is found out when the build is configured).
+# system, compiler and flags, and its runner, when installed, as
+# CMAKE_CROSSCOMPILING_EMULATOR (whether it works, configure finds out).
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
 # try_compile projects read this file again and need the name too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TYPESIZES_TARGET)

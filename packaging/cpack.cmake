@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Read by cpack before it packs (CPACK_PROJECT_CONFIG_FILE), once for each
 # generator, with the CPACK_* variables cmake/packaging.cmake set.
 
@@ -21,8 +21,7 @@ if(NOT CPACK_TYPESIZES_SYSTEM STREQUAL "Linux" AND CPACK_GENERATOR MATCHES "^(DE
   message(FATAL_ERROR "This is a ${CPACK_TYPESIZES_SYSTEM} build: it is packed as a zip (cpack -G ZIP), "
     "not as a ${CPACK_GENERATOR} package.")
 endif()
-# A target may lack one format's architecture (no RPM distribution has x32):
-# its row says - rather than let cpack name this machine's.
+# A target may lack one format's architecture (x32 has no RPM distribution).
 if((CPACK_GENERATOR STREQUAL "DEB" AND CPACK_DEBIAN_PACKAGE_ARCHITECTURE STREQUAL "-") OR
    (CPACK_GENERATOR STREQUAL "RPM" AND CPACK_RPM_PACKAGE_ARCHITECTURE STREQUAL "-"))
   message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in cmake/targets.txt: "
@@ -34,8 +33,7 @@ endif()
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} ${CPACK_TYPESIZES_SOURCE_DATE_EPOCH})
 endif()
-# A zip stores its members' times as a date and time of day in local time:
-# the same in every time zone only if read in one.
+# A zip's member times are local times: the same everywhere only in one zone.
 if(CPACK_GENERATOR STREQUAL "ZIP")
   set(ENV{TZ} UTC0)
 endif()

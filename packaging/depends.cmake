@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Run by cpack before making the Debian package (CPACK_PRE_BUILD_SCRIPTS): sets
 # Depends to libc<N> (>= the highest GLIBC_x.y the binary imports) for its
 # libc.so.<N>, as dpkg-shlibdeps would if it could read a foreign architecture's

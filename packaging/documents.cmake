@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # The packages' documents, made from the files that hold their facts: the
 # copyright file and the license's name from LICENSE, the Debian and RPM
 # changelogs from NEWS.md. Written at configure time, and only when their

@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Run by cpack before packing (CPACK_PRE_BUILD_SCRIPTS), on the files installed
 # to pack, so that a package's contents depend on neither the packer's umask
 # nor when the files were checked out:

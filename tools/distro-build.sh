@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # tools/distro-build.sh [HOST_ARCH]  builds HEAD as a Debian package build does
-# (a cross build with HOST_ARCH; see docs/ci.md): `dpkg-buildpackage -us -uc -b`
-# of a `git archive` tarball with the debhelper packaging of tests/debian, as
-# nobody when run as root, in a clean environment with CI=true and a Spanish
-# UTF-8 locale compiled into build/distro/<arch> (LOCPATH: the machine's locales
-# are left alone), or a temporary folder where nobody cannot enter it (a clone
-# under /root). Exit status 0 when the package was built, every test passed and
-# none that runs the program was skipped.
+# (a cross build with HOST_ARCH; docs/ci.md): `dpkg-buildpackage -us -uc -b` of a
+# `git archive` tarball with tests/debian, as nobody when root, in a clean
+# environment with CI=true and a Spanish locale compiled into build/distro/<arch>
+# (or a temporary folder, where nobody cannot enter build/). Exit status 0 when
+# the package was built and every test passed, none that runs the program skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 host_arch=${1:-$(dpkg-architecture -qDEB_BUILD_ARCH)}

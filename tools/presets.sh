@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # presets.sh [--check]: writes what is made from cmake/targets.txt and
-# tests/checkers.txt: CMakePresets.json (a configure, build, test and workflow
-# preset for each row, plus `sanitize`), the tables of targets in README.md and
-# docs/targets.md, and the line in docs/tests.md that installs the checkers
-# (between their marks). With --check, writes nothing but shows how the files
-# differ from what they should be, and exits 1 when they do.
+# tests/checkers.txt: CMakePresets.json (configure, build, test and workflow
+# presets per row, and `sanitize`), the tables in README.md and docs/targets.md
+# and docs/tests.md's install line; --check shows the differences instead, and
+# exits 1 when there are any.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh
@@ -31,8 +30,7 @@ configure_presets() {
   done < <(targets preset deb triplet runner time_t)
 }
 
-# presets KIND: one entry per preset of a build, test or workflow list. Build
-# and test presets name their configuration, for multi-config generators.
+# presets KIND: the build, test or workflow presets, configuration named.
 presets() {
   local name config
   for name in $(targets preset) sanitize; do
@@ -89,8 +87,7 @@ EOF
   printf '  ]\n}\n'
 }
 
-# short_table: the presets, with their architecture where it differs from
-# their name, by the sizes their ABIs document, in Markdown.
+# short_table: the presets (and architecture) by their sizes, in Markdown.
 short_table() {
   echo "| \`time_t\` \`int\` \`short\` | presets (architecture) |"
   echo '|---|---|'

@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # tools/reproducible.sh [REPOSITORY [REVISION]]
-# Checks with reprotest that a commit (default: this repository's HEAD) builds
-# and packs to the same bytes twice: README's commands for this machine
-# (cmake -S . -B build && cmake --build build; cd build && cpack -G DEB, then
-# -G RPM, under umask 022 as packages are packed) and the zips of the other
-# systems' presets whose compilers are installed, with SOURCE_DATE_EPOCH
-# unset, from one clone whose files are dated 2000 (older than the commit).
-# reprotest varies between the two builds what it can here without
-# privileges or tools a build machine lacks (docs/packaging.md says which).
+# Checks with reprotest that a commit (default: HEAD) builds and packs to the
+# same bytes twice, varying what reprotest can here (docs/packaging.md): README's
+# commands (packed under umask 022) and the zips of other systems' presets whose
+# compilers are installed, from one clone dated 2000, SOURCE_DATE_EPOCH unset.
 set -euo pipefail
 repository=${1:-$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)}
 revision=${2:-HEAD}

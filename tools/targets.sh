@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # targets.sh: runs the workflow of every target preset whose compiler and runner
 # packages are installed, TYPESIZES_JOBS (default 2) at a time, logged in
 # build/targets/, and prints a Markdown table of what each target's program
@@ -24,26 +24,22 @@ missing_packages() {
   done | xargs
 }
 
-# cached BUILD NAME: a value of BUILD's CMake cache.
-cached() { sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt" 2>/dev/null; }
-
 # run_one PRESET: runs the preset's workflow, logged, writes its table row to
 # $logs/PRESET.row and says on standard error how it went.
 run_one() {
   local preset=$1 build=build/$1 start=$SECONDS failed='' status=0 runner report sizes suite deb triplet
   read -r deb triplet < <(targets preset deb triplet | sed -n "s/^$preset //p")
   cmake --workflow --preset "$preset" >"$logs/$preset.log" 2>&1 || failed=FAILED
-  # The build's own way to run its program here (typesizes-run, beside the
-  # program: in Release/ for a multi-config generator), which exits 77 saying
-  # why when it cannot. Whatever it writes for itself (wine's server folder)
-  # stays in the log folder; Windows' CR line ends are not part of the sizes.
+  # typesizes-run (in Release/ for a multi-config generator) exits 77 saying why
+  # it cannot run the program; what it writes for itself stays in the logs.
   runner=$build/typesizes-run
   [ -e "$runner" ] || runner=$build/Release/typesizes-run
   report=$(TMPDIR=$PWD/$logs/tmp "$runner" 2>"$logs/$preset.run") || status=$?
   report=${report//$'\r'/}
   if [ "$status" -eq 77 ]; then
     suite="${failed:+FAILED; }$(sed 's/^typesizes-run: //' "$logs/$preset.run") (sizes: the toolchain's, found at configure time)"
-    sizes="$(cached "$build" TYPESIZES_SIZEOF_TIME_T) $(cached "$build" TYPESIZES_SIZEOF_INT) $(cached "$build" TYPESIZES_SIZEOF_SHORT)"
+    # shellcheck source=/dev/null
+    sizes=$(. "$build/tests/facts-Release.sh" && echo "$time_t $int $short")
   else
     [ "$status" -eq 0 ] || failed=FAILED
     suite=${failed:-passed}

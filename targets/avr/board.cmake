@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # Beside the ATmega328P's firmware, typesizes.elf, the Intel hex image avrdude
 # flashes, which the zip holds too.
 find_program(TYPESIZES_AVR_OBJCOPY avr-objcopy REQUIRED)

@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
-//
-// Board glue for an ATmega328P at 16 MHz (Arduino Uno): standard output goes
-// to USART0 at 9600 baud, 8N1, and exit() leaves the status in GPIOR2 and stops
-// the CPU. Everything is static data or runs on first use, so no code runs
-// before main. A simulator that cannot pass a byte on sets GPIOR1, which a
-// real board leaves at its reset value 0.
+
+// Board glue for an ATmega328P at 16 MHz (Arduino Uno): standard output on
+// USART0 at 9600 baud, 8N1; exit() leaves the status in GPIOR2 and stops the
+// CPU. Static data or work on first use: no code runs before main. A simulator
+// that cannot pass a byte on sets GPIOR1, which a board leaves at 0.
 #include <avr/io.h>
 #include <stdio.h>
 

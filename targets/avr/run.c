@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
-//
-// Runs an ATmega328P firmware (16 MHz) in simavr: what it sends on USART0 goes
-// to standard output, byte by byte, and the status that its exit() left in
-// GPIOR2 becomes this program's. A byte that cannot be written is reported to
-// the firmware through GPIOR1. Usage: avr-run FIRMWARE.elf [ignored...]
+
+// Runs an ATmega328P firmware (16 MHz) in simavr: its USART0 bytes go to
+// standard output (a failed write is told it through GPIOR1), and the status its
+// exit() left in GPIOR2 becomes this program's. Usage: run FIRMWARE.elf [...]
 #include <signal.h>
 #include <stdarg.h>
 #include <unistd.h>

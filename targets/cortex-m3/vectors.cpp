@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
-//
+
 // The Cortex-M3's reset vectors, placed at address 0 by the link: the initial
 // stack pointer (the top of the MPS2 board's SRAM, an address the link
 // defines as typesizes_stack_top) and newlib's own start-up. Static data: no

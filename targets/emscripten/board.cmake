@@ -1,13 +1,11 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
-# The program for browsers as well: typesizes.js, not standalone (it brings
-# the JavaScript side of WASI itself), the module inlined (SINGLE_FILE: a page
-# opened from the file system fetches nothing), its exit status passed to the
-# page's onExit (EXIT_RUNTIME); and typesizes.html, a page that shows its
-# report; both beside typesizes.wasm. em++ writes a .js's module beside it
-# and then deletes it, so the .js is linked in a folder of its own and copied.
-# Its JavaScript optimiser needs Debian's node modules.
+
+# The program for browsers too, beside typesizes.wasm: typesizes.js, which
+# brings WASI's JavaScript side, inlines the module (a page from the file system
+# fetches nothing) and passes on its status (EXIT_RUNTIME), and typesizes.html,
+# which shows both. em++ deletes a .js's module beside it, so the .js is linked
+# in a folder of its own; its optimiser needs Debian's node modules.
 add_executable(typesizes-browser test.cpp)
 target_link_libraries(typesizes-browser PRIVATE typesizes-options)
 target_link_options(typesizes-browser PRIVATE -sSTANDALONE_WASM=0 -sEXIT_RUNTIME=1 -sSINGLE_FILE=1)

@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
-//
-// Standard output for picolibc over semihosting: each character goes to the
-// host's standard output (":tt" opened for writing) with SYS_WRITE, so a failed
-// write reaches the program through the stream's error flag. picolibc's own
-// streams write to QEMU's console with SYS_WRITEC, which reports nothing.
+
+// picolibc's standard output over semihosting: SYS_WRITE to the host's standard
+// output (":tt"), so that a failed write reaches the stream's error flag, which
+// picolibc's own SYS_WRITEC to QEMU's console never reports.
 #include <stdio.h>
 extern "C" { // picolibc's semihost.h declares no C linkage itself
 #include <semihost.h>

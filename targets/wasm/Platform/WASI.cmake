@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
+
 # WASI, which CMake 3.25 does not know: programs are WebAssembly modules. clang
 # links them through binaryen's wasm-opt whenever that is installed and the
 # link is optimised, so a module would depend on what else the machine has:
