@@ -51,10 +51,9 @@ run_one() {
 
 # row PRESET DEB TRIPLET "TIME INT SHORT" SUITE: one row of the table.
 row() {
-  local time_t int short dates=no
+  local time_t int short
   read -r time_t int short <<<"$4"
-  [ "$time_t" = 8 ] && dates=yes
-  printf "| \`%s\` | %s | %s | %s | %s | %s | %s | %s |\n" "$1" "$2" "$3" "${time_t:-?}" "${int:-?}" "${short:-?}" "$dates" "$5"
+  printf "| \`%s\` | %s | %s | %s | %s | %s | %s |\n" "$1" "$2" "$3" "${time_t:-?}" "${int:-?}" "${short:-?}" "$5"
 }
 
 if [ "${1:-}" = --one ]; then
@@ -78,8 +77,8 @@ echo "running ${#runnable[@]} targets, ${TYPESIZES_JOBS:-2} at a time; logs in $
 printf '%s\n' "${runnable[@]}" | xargs -r -P "${TYPESIZES_JOBS:-2}" -I{} bash "$self" --one {}
 echo "all targets done in $SECONDS s" >&2
 
-echo "| preset | Debian arch | triplet | \`time_t\` | \`int\` | \`short\` | dates past 2038 | suite |"
-echo '|---|---|---|---|---|---|---|---|'
+echo "| preset | Debian arch | triplet | \`time_t\` | \`int\` | \`short\` | suite |"
+echo '|---|---|---|---|---|---|---|'
 status=0
 for preset in "${runnable[@]}"; do
   line=$(cat "$logs/$preset.row" 2>/dev/null || row "$preset" '?' '?' '' FAILED)
