@@ -32,4 +32,4 @@ variations=+all,-time,-user_group,-fileordering
 [ "$(id -u)" -eq 0 ] || variations+=,-domain_host
 echo "building $revision of $repository twice, varying $variations: $artifacts"
 reprotest --no-diffoscope --variations="$variations" \
-  -s "$tmp/typesizes" "$build >build.log 2>&1 || { cat build.log; exit 1; }" "$artifacts"
+  -s "$tmp/typesizes" "{ $build; } >build.log 2>&1 || { cat build.log; exit 1; }" "$artifacts"
