@@ -7,7 +7,8 @@
 #   table FILE COLUMN...  prints those columns of every row of FILE, one row a
 #                         line, separated by single spaces; a name the table
 #                         lacks, or a row with a field too few or too many,
-#                         stops it with status 2
+#                         stops it with status 2; sourcing this file stops
+#                         the caller so on a bad row of either table
 #   targets COLUMN...     the same for cmake/targets.txt
 
 # table FILE COLUMN...: the named columns of every row of FILE.
@@ -31,3 +32,7 @@ table() {
 
 # targets COLUMN...: the named columns of every row of the table of targets.
 targets() { table "${BASH_SOURCE[0]%/*}/targets.txt" "$@"; }
+
+# Both tables are checked whole when this file is sourced: a bad row stops the
+# caller at once, before it reads or writes anything else.
+targets preset >/dev/null && table "${BASH_SOURCE[0]%/*}/../tests/checkers.txt" command >/dev/null || exit 2

@@ -11,23 +11,25 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
-tmp=$(mktemp)
-trap 'rm -f "$tmp"' EXIT
+shopt -s inherit_errexit
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
 
 # configure_presets: the configure presets' entries, one line each.
 configure_presets() {
-  local preset deb triplet runner time_t
+  local preset deb triplet runner time_t rows
+  rows=$(targets preset deb triplet runner time_t)
   while read -r preset deb triplet runner time_t; do
     if [ "$preset" = default ]; then
       printf '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },\n'
     else
       [ "$deb" = - ] && deb=$preset # no Debian architecture: another system
-      [ "$runner" = - ] && runner="runs natively" || runner="runner $runner"
+      [ "$runner" = - ] && runner="run by the kernel where it can" || runner="runner ${runner%%,*}"
       printf '    { "name": "%s", "inherits": "base", "displayName": "%s (%s), %s-bit time_t, %s",\n' \
         "$preset" "$deb" "$triplet" $((time_t * 8)) "$runner"
       printf '      "cacheVariables": { "TYPESIZES_TARGET": "%s" } },\n' "$preset"
     fi
-  done < <(targets preset deb triplet runner time_t)
+  done <<<"$rows"
 }
 
 # presets KIND: the build, test or workflow presets, configuration named.
@@ -99,14 +101,15 @@ short_table() {
 
 # full_table: what each target is built with and what runs it, in Markdown.
 full_table() {
-  local preset system deb rpm compiler package runner runner_package
+  local preset system deb rpm compiler package runner runner_package rows
+  rows=$(targets preset system deb rpm compiler package runner runner_package)
   echo '| preset | system | Debian, RPM arch | compiler (Debian package) | runner (Debian package) |'
   echo '|---|---|---|---|---|'
   while read -r preset system deb rpm compiler package runner runner_package; do
     [ "$package" = - ] && package='native' || package="\`$package\`"
     [ "$runner" = - ] && runner='the target itself' || runner="\`$runner\` (\`$runner_package\`)"
     echo "| \`$preset\` | $system | $deb, $rpm | \`$compiler\` ($package) | $runner |"
-  done < <(targets preset system deb rpm compiler package runner runner_package)
+  done <<<"$rows"
 }
 
 # checkers: the command that installs every checker the tests run.
@@ -124,21 +127,27 @@ filled() {
     index($0, "<!-- " name ": begin") == 1 { print content; skip = 1 }' "$1"
 }
 
-# made: each made file's path, then its content as it should be, NUL-separated.
-made() {
-  printf '%s\0%s\0' CMakePresets.json "$(generate)"
-  printf '%s\0%s\0' README.md "$(filled README.md targets "$(short_table)")"
-  printf '%s\0%s\0' docs/targets.md "$(filled docs/targets.md targets "$(full_table)")"
-  printf '%s\0%s\0' docs/tests.md "$(filled docs/tests.md checkers "$(checkers)")"
-}
+# made FILE CONTENT: keeps CONTENT, FILE as it should be, in $tmp, to be written
+# once every file is made.
+files=()
+made() { printf '%s\n' "$2" >"$tmp/${#files[@]}" && files+=("$1"); }
+
+presets=$(generate)
+short=$(short_table)
+full=$(full_table)
+install=$(checkers)
+made CMakePresets.json "$presets"
+made README.md "$(filled README.md targets "$short")"
+made docs/targets.md "$(filled docs/targets.md targets "$full")"
+made docs/tests.md "$(filled docs/tests.md checkers "$install")"
 
 status=0
-while IFS= read -r -d '' file && IFS= read -r -d '' content; do
+for i in "${!files[@]}"; do
   if [ "${1:-}" = --check ]; then
-    diff -u "$file" - <<<"$content" || status=1
+    diff -u "${files[i]}" "$tmp/$i" || status=1
   else
-    printf '%s\n' "$content" >"$tmp" && cat "$tmp" >"$file"
+    cmp -s "$tmp/$i" "${files[i]}" || cat "$tmp/$i" >"${files[i]}"
   fi
-done < <(made)
+done
 [ "$status" -eq 0 ] || echo "not current: run bash tools/presets.sh"
 exit "$status"
