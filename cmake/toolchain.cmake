@@ -2,23 +2,17 @@
 # SPDX-License-Identifier: MIT
 
 # The toolchain for the row of targets.txt that TYPESIZES_TARGET names: its
-# system, compiler and flags, and its runner, when installed, as
-# CMAKE_CROSSCOMPILING_EMULATOR (whether it works, configure finds out).
+# system, processor, compiler and flags. How its programs run here, configure
+# finds out.
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
 # try_compile projects read this file again and need the name too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TYPESIZES_TARGET)
 
-typesizes_find_target(row preset "${TYPESIZES_TARGET}")
-if(NOT row_found)
-  typesizes_read_table(${TYPESIZES_TARGETS_FILE})
-  list(TRANSFORM rows REPLACE " .*" "")
-  list(JOIN rows ", " names)
-  message(FATAL_ERROR "TYPESIZES_TARGET '${TYPESIZES_TARGET}' is not a row of ${TYPESIZES_TARGETS_FILE}; "
-    "known targets: ${names}")
-endif()
-
+typesizes_find_target(row REQUIRED preset "${TYPESIZES_TARGET}")
 set(CMAKE_SYSTEM_NAME ${row_system})
+# The triplet's processor, but for a 32-bit RISC-V built by a riscv64 toolchain.
 string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR ${row_triplet})
+string(REGEX REPLACE "^riscv(32|64)$" "riscv${row_class}" CMAKE_SYSTEM_PROCESSOR ${CMAKE_SYSTEM_PROCESSOR})
 find_program(cross_cxx ${row_compiler} NO_CACHE)
 if(NOT cross_cxx)
   message(FATAL_ERROR "${row_compiler} not found: install the Debian package ${row_package}")
@@ -30,11 +24,14 @@ if(NOT row_flags STREQUAL "-")
   list(JOIN row_flags " " CMAKE_CXX_FLAGS_INIT)
 endif()
 
+# Debian's cross compilers find the target's headers and libraries in folders
+# of their own, then search the host's /usr/include and /usr/lib: an empty
+# sysroot keeps the host's out.
+if(row_system STREQUAL "Linux" AND row_compiler MATCHES "^${row_triplet}-")
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/typesizes-sysroot)
+  set(CMAKE_SYSROOT ${CMAKE_BINARY_DIR}/typesizes-sysroot)
+endif()
 set(CMAKE_FIND_ROOT_PATH /usr/${row_triplet})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-if(NOT CMAKE_IN_TRY_COMPILE)
-  typesizes_runner(CMAKE_CROSSCOMPILING_EMULATOR reason)
-endif()

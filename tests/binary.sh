@@ -5,7 +5,7 @@
 # binary.sh  checks what the built program is and how it is linked and
 # hardened, by reading it (readelf for ELF, objdump for a Windows .exe):
 # properties that hold under any reasonable build flags. The target's format
-# facts (class, byte order, machine, float ABI) and the C runtime it may need
+# facts (class, byte order, machine, ABI) and the C runtime it may need
 # come from its row of the table of targets, through the build's facts
 # (tests/lib.sh). Constructors and exit handlers are judged against an empty
 # program built with the same options, which shows what the toolchain's
@@ -69,6 +69,39 @@ grep -E '_GLOBAL__sub_I_' <<<"$own" && fail "the program's own code has a static
 grep -E ' U _?(atexit|at_quick_exit|_onexit|on_exit|__cxa_atexit|__cxa_thread_atexit)$' <<<"$own" &&
   fail "the program's own code registers an exit handler"
 
+# The project's own cross toolchain searches no header folder of this
+# machine's own (the host compiler's folders, as -v lists them, less the
+# cross compiler's own builtin ones).
+# include_dirs COMPILER...: the folders COMPILER searches for <...>, resolved.
+include_dirs() {
+  "$@" -xc++ -E -v /dev/null 2>&1 >/dev/null | sed -n '/^#include <...>/,/^End of/s/^ //p' |
+    xargs -r realpath -eq | sort -u
+}
+host=$(command -v c++ || command -v g++)
+if [ "$cross" = TRUE ] && [ -n "$host" ] && [ "$("${cxx[@]}" -dumpmachine)" != "$("$host" -dumpmachine)" ]; then
+  builtin=$(realpath -eq "$("${cxx[@]}" -print-file-name=include)")
+  shared=$(comm -12 <(include_dirs "${cxx[@]}") <(include_dirs "$host") | grep -vxF "${builtin:-/nonexistent}")
+  [ -z "$shared" ] || fail "${cxx[0]} searches this machine's own header folders: $(xargs <<<"$shared")"
+fi
+
+# Every hardening flag the target's compiler takes for it (as configure asks:
+# compiling and linking an empty program, warnings as errors) is in the
+# program's compile command. Stack canaries are for Linux alone, where the C
+# library provides their guard.
+hardening=(-fstack-clash-protection -fcf-protection -mbranch-protection=standard)
+[ "$system" = Linux ] && hardening+=(-fstack-protector-strong)
+compile=$(grep -hF '/test.cpp' "$build"/compile_commands*.json 2>/dev/null | grep -F '"command"' | head -n 1)
+if [ -z "$compile" ]; then
+  hardening=()
+  echo "compile_commands.json has no command for test.cpp: the hardening flags are not compared"
+fi
+printf 'int main() { return 0; }\n' >"$tmp/empty.cpp"
+for flag in "${hardening[@]}"; do
+  if "${cxx[@]}" -Werror "$flag" -o "$tmp/empty" "$tmp/empty.cpp" 2>/dev/null && [[ $compile != *" $flag "* ]]; then
+    fail "${cxx[0]} takes $flag for this target, but test.cpp is compiled without it"
+  fi
+done
+
 # wasm: a WebAssembly module imports from the C runtime's module (WASI's
 # system interface) alone, as node's own reader of modules lists them.
 wasm() {
@@ -116,8 +149,16 @@ else
   [ "$elf_endian" = "$endian" ] || fail "ELF data encoding is $elf_endian, expected $endian"
   elf_machine=$(elf_field 18 2 "$endian")
   [ "$elf_machine" = "$machine" ] || fail "ELF e_machine is $elf_machine, expected $machine"
-  if [ "$float" != - ]; then
-    grep -q "Flags:.*$float-float ABI" <<<"$header" || fail "not the $float-float ABI: $(grep Flags <<<"$header")"
+  # What the flags say beyond the machine, in readelf's words: arm's and
+  # RISC-V's float ABI, MIPS's ISA level; and MIPS's ABI, o32 for ELF32 and
+  # n64 (neither an ABI nor the n32 flag) for ELF64.
+  if [ "$abi" != - ]; then
+    grep -Eq "Flags:.*[ ,]$abi( ABI)?(,|$)" <<<"$header" || fail "not $abi: $(grep Flags <<<"$header")"
+  fi
+  if [ "$machine" = 8 ]; then
+    flags=$(elf_field $((class == 64 ? 48 : 36)) 4 "$endian")
+    [ $(((flags >> 12 & 15) * 64 + (flags & 32))) = $((class == 32 ? 64 : 0)) ] ||
+      fail "MIPS ABI flags $(printf %#x "$flags") are not those of $([ "$class" = 32 ] && echo o32 || echo n64)"
   fi
 fi
 
@@ -139,16 +180,23 @@ if [ "$system" != Linux ]; then
   exit
 fi
 
-if ! grep -Eq 'Type: +DYN' <<<"$header" || ! grep -Eq 'FLAGS_1.*PIE' <<<"$dynamic"; then
+# A static program has no loader: no interpreter and no library to need, so
+# what only a dynamic binary can show (PIE, binding, imports) is not asked.
+static=false
+if ! grep -q 'program interpreter' <<<"$segments"; then
+  static=true
+  echo "statically linked: checked to need no library; position independence and imports do not apply"
+  [ -z "$(needed "$binary")" ] || fail "has no interpreter, yet needs $(needed "$binary")"
+elif ! grep -Eq 'Type: +DYN' <<<"$header" || ! grep -Eq 'FLAGS_1.*PIE' <<<"$dynamic"; then
   fail "not a position-independent executable"
 fi
 grep -q GNU_RELRO <<<"$segments" || fail "no RELRO segment"
-grep -Eq 'BIND_NOW|FLAGS .*NOW' <<<"$dynamic" || fail "not bound at load time (no BIND_NOW): RELRO is partial"
+$static || grep -Eq 'BIND_NOW|FLAGS .*NOW' <<<"$dynamic" || fail "not bound at load time (no BIND_NOW): RELRO is partial"
 stack=$(grep GNU_STACK <<<"$segments")
 if [ -z "$stack" ] || grep -q RWE <<<"$stack"; then fail "stack may be executable: ${stack:-no GNU_STACK header}"; fi
 
-if [ "$sanitize" = ON ]; then
-  echo "sanitizer build: library, import and constructor checks apply to the plain build only"
+if [ "$sanitize" = ON ] || $static; then
+  [ "$sanitize" = OFF ] || echo "sanitizer build: library, import and constructor checks apply to the plain build only"
   finish
   exit
 fi

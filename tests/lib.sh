@@ -21,11 +21,13 @@ mkdir -p "$HOME"
 # format facts (- without a row), its system, the sizes its toolchain gives,
 # the project version, whether it is a sanitizer build, its folder and
 # configuration, the program, the empty program and the program's own objects
-# with the toolchain's nm to read them, how its programs run here (run, a
-# command to put in front of them) or why they cannot (not_run).
+# with the toolchain's nm to read them, the compiler with the builder's flags
+# (cxx) and whether it cross-compiles, how its programs run here (run, a
+# command to put in front of them) or why they cannot (not_run, and
+# not_run_package when the runner's package is missing).
 # shellcheck disable=SC2034
-preset=- class=- endian=- machine=- float=- libc=- system='' time_t='' int='' short='' version='' sanitize=OFF \
-  build='' config='' binary='' empty='' objects=() nm='' not_run='' run=()
+preset=- class=- endian=- machine=- abi=- libc=- system='' time_t='' int='' short='' version='' sanitize=OFF \
+  build='' config='' binary='' empty='' objects=() nm='' cxx=() cross=FALSE not_run='' not_run_package='' run=()
 # shellcheck source=/dev/null
 if [ -n "${TYPESIZES_FACTS:-}" ] && ! . "$TYPESIZES_FACTS"; then
   echo "FAIL: cannot read the build's facts, $TYPESIZES_FACTS"
@@ -59,8 +61,16 @@ need() {
 # needed FILE: the libraries an ELF file needs, on one line.
 needed() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs; }
 
-# runs_here: skips, saying why, when this build's programs cannot run here.
-runs_here() { [ -z "$not_run" ] || skip "built, not run here: $not_run"; }
+# runs_here: skips, saying why, when this build's programs cannot run here;
+# fails instead when the runner's package is missing and checkers are required.
+runs_here() {
+  [ -z "$not_run" ] && return
+  if [ -n "$not_run_package" ] && [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" = 1 ]; then
+    printf 'FAIL: %s (TYPESIZES_REQUIRE_CHECKERS=1)\n' "$not_run"
+    exit 1
+  fi
+  skip "built, not run here: $not_run"
+}
 
 # finish: ends the test, failed when any check failed.
 finish() {
