@@ -4,7 +4,4 @@
 // An empty program, built with typesizes' own options: what the toolchain's
 // start-up files alone bring (libraries, initialisers, imports), against which
 // binary.linkage judges typesizes.
-int main()
-{
-    return 0;
-}
+int main() { return 0; }

@@ -42,19 +42,21 @@ fail() { printf 'FAIL: %s\n' "$*"; failures=$((failures + 1)); }
 # skip REASON: the test does not apply here; ctest reports it as skipped.
 skip() { printf 'skipped: %s\n' "$*"; exit 77; }
 
-# need COMMAND...: skips when a command is missing, naming its Debian package
-# (from checkers.txt); with TYPESIZES_REQUIRE_CHECKERS=1 (CI, which installs
-# every tool) that is a failure.
+# missing REASON: skips for want of a tool; with TYPESIZES_REQUIRE_CHECKERS=1
+# (CI, which installs every tool) that is a failure.
+missing() {
+  [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" = 1 ] && { printf 'FAIL: %s (TYPESIZES_REQUIRE_CHECKERS=1)\n' "$1"; exit 1; }
+  skip "$1"
+}
+
+# need COMMAND...: skips (see missing) when a command is missing, naming its
+# Debian package (from checkers.txt).
 need() {
   local command package
   for command in "$@"; do
     command -v "$command" >/dev/null && continue
     package=$(table "$(dirname "${BASH_SOURCE[0]}")/checkers.txt" command package | sed -n "s/^$command //p")
-    if [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" = 1 ]; then
-      printf 'FAIL: %s not found (TYPESIZES_REQUIRE_CHECKERS=1); install the Debian package %s\n' "$command" "${package:-?}"
-      exit 1
-    fi
-    skip "$command not found; install the Debian package ${package:-?}"
+    missing "$command not found; install the Debian package ${package:-?}"
   done
 }
 

@@ -2,13 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# tool.sh [--quiet] COMMAND [ARG...]  runs a checker that may not be installed.
-# With --quiet, anything on standard error fails too (groff warns there yet exits 0).
+# tool.sh [--quiet] [--missing REASON] COMMAND [ARG...]  runs a checker that may not be installed.
+# With --quiet, anything on standard error fails too (groff warns there yet exits 0);
+# --missing says what else it needs is missing (see missing in lib.sh).
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 
 quiet=false
 [ "${1:-}" = --quiet ] && { quiet=true; shift; }
+[ "${1:-}" = --missing ] && missing "$2"
 need "$1"
 
 status=0

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <stdarg.h>
 #include <unistd.h>
+
 #include <avr_uart.h>
 #include <sim_avr.h>
 #include <sim_elf.h>
@@ -32,7 +33,7 @@ static void put(avr_irq_t *irq, uint32_t value, void *param)
 int main(int argc, char **argv)
 {
     static elf_firmware_t firmware;
-    signal(SIGPIPE, SIG_IGN); // a reader gone away is a failed write
+    (void)signal(SIGPIPE, SIG_IGN); // a reader gone away is a failed write
     avr_global_logger_set(quiet);
     avr_t *avr = avr_make_mcu_by_name("atmega328p");
     if (argc < 2 || !avr || elf_read_firmware(argv[1], &firmware) != 0)
@@ -40,8 +41,9 @@ int main(int argc, char **argv)
     avr_init(avr);
     avr->frequency = 16000000;
     avr_load_firmware(avr, &firmware);
-    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT), put, avr);
-    int state;
+    avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT), put,
+                            avr);
+    int state = avr->state;
     do // sleeping with interrupts off counts as done
         state = avr_run(avr);
     while (state != cpu_Done && state != cpu_Crashed);
