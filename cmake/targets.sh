@@ -10,6 +10,7 @@
 #                         stops it with status 2; sourcing this file stops
 #                         the caller so on a bad row of either table
 #   targets COLUMN...     the same for cmake/targets.txt
+#   installed PACKAGE     whether the Debian package PACKAGE is installed
 
 # table FILE COLUMN...: the named columns of every row of FILE.
 table() {
@@ -32,6 +33,9 @@ table() {
 
 # targets COLUMN...: the named columns of every row of the table of targets.
 targets() { table "${BASH_SOURCE[0]%/*}/targets.txt" "$@"; }
+
+# installed PACKAGE: whether dpkg knows the Debian package PACKAGE as installed.
+installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
 
 # Both tables are checked whole when this file is sourced: a bad row stops the
 # caller at once, before it reads or writes anything else.

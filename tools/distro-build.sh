@@ -10,6 +10,8 @@
 # the package was built and every test passed, none that runs the program skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../cmake/targets.sh
+. cmake/targets.sh
 host_arch=${1:-$(dpkg-architecture -qDEB_BUILD_ARCH)}
 cross=()
 [ "$host_arch" = "$(dpkg-architecture -qDEB_BUILD_ARCH)" ] || cross=("-a$host_arch")
@@ -20,7 +22,7 @@ work=$PWD/build/distro/$host_arch
 # (symbols file and library), not the -cross packages the cross compiler uses.
 need_host_libc() {
   [ ${#cross[@]} -eq 0 ] && return
-  dpkg-query -W -f='${Status}' "libc6:$host_arch" 2>/dev/null | grep -q 'install ok installed' && return
+  installed "libc6:$host_arch" && return
   echo "distro-build: libc6:$host_arch is not installed; as root: dpkg --add-architecture $host_arch;" \
     "apt-get update; apt-get install libc6:$host_arch" >&2
   exit 1

@@ -23,7 +23,7 @@ logs=build/targets
 missing_packages() {
   local package
   for package in $(targets preset package runner_package | sed -n "s/^$1 //p" | tr , " "); do
-    [ "$package" = - ] || dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q ' installed$' || echo "$package"
+    [ "$package" = - ] || installed "$package" || echo "$package"
   done | xargs
 }
 
