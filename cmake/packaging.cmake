@@ -44,12 +44,17 @@ endif()
 
 # Reproducible packages: their timestamps are those of the last commit of the
 # project's files, or the release date's outside a git checkout of them,
-# unless the caller sets SOURCE_DATE_EPOCH.
+# unless the caller sets SOURCE_DATE_EPOCH. git answers for the project's own
+# checkout whoever owns it (root packing a user's), as safe.directory says.
 find_package(Git QUIET)
 set(epoch "")
 if(GIT_EXECUTABLE)
-  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct -- .
-    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  file(REAL_PATH ${PROJECT_SOURCE_DIR} source)
+  execute_process(COMMAND ${GIT_EXECUTABLE} -c safe.directory=${source} -C ${source} log -1 --format=%ct -- .
+    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
+  if(error AND NOT error MATCHES "not a git repository")
+    message(WARNING "git cannot read this checkout, so the packages get NEWS.md's release date: ${error}")
+  endif()
 endif()
 if(NOT epoch MATCHES "^[0-9]+$")
   typesizes_date(${TYPESIZES_RELEASE_DATE} release)
@@ -63,9 +68,6 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read, not named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack escapes for XML.
 file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
-# Directories as Debian and RPM packages have them, whatever the umask.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/cpack.cmake)
 # Read by packaging/cpack.cmake and packaging/depends.cmake.
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})

@@ -38,15 +38,18 @@ if(CPACK_GENERATOR STREQUAL "ZIP")
   set(ENV{TZ} UTC0)
 endif()
 
-# Debian's Depends field is derived from the binary as installed for packing.
+# The binary as installed for packing is read for a static link and Debian's
+# Depends field; the .deb is made again by dpkg-deb. Modes and times follow
+# neither the umask nor the checkout (packaging/normalise.cmake, which deb.cmake
+# runs for the .deb). Each format takes its own documents from the build (the
+# "deb" or "rpm" install component) besides the program and its man page.
 if(CPACK_GENERATOR STREQUAL "DEB")
-  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/depends.cmake)
-endif()
-# Modes and times that follow neither the umask nor the checkout. Each format
-# takes its own documents from the build (the "deb" or "rpm" install component)
-# besides the program and its man page.
-if(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+  list(APPEND CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb.cmake)
+else()
   list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
+endif()
+if(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/depends.cmake)
   string(TOLOWER ${CPACK_GENERATOR} component)
   set(CPACK_INSTALL_CMAKE_PROJECTS
     ${CPACK_TYPESIZES_BUILD_DIR} typesizes Unspecified /
