@@ -42,24 +42,9 @@ else()
     DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 endif()
 
-# Reproducible packages: their timestamps are those of the last commit of the
-# project's files, or the release date's outside a git checkout of them,
-# unless the caller sets SOURCE_DATE_EPOCH. git answers for the project's own
-# checkout whoever owns it (root packing a user's), as safe.directory says.
+# Reproducible packages, dated when packing (packaging/cpack.cmake).
 find_package(Git QUIET)
-set(epoch "")
-if(GIT_EXECUTABLE)
-  file(REAL_PATH ${PROJECT_SOURCE_DIR} source)
-  execute_process(COMMAND ${GIT_EXECUTABLE} -c safe.directory=${source} -C ${source} log -1 --format=%ct -- .
-    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
-  if(error AND NOT error MATCHES "not a git repository")
-    message(WARNING "git cannot read this checkout, so the packages get NEWS.md's release date: ${error}")
-  endif()
-endif()
-if(NOT epoch MATCHES "^[0-9]+$")
-  typesizes_date(${TYPESIZES_RELEASE_DATE} release)
-  set(epoch ${release_epoch})
-endif()
+typesizes_date(${TYPESIZES_RELEASE_DATE} release)
 
 set(CPACK_PACKAGE_NAME ${package})
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
@@ -73,7 +58,9 @@ set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/cpack.cmake)
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
 set(CPACK_TYPESIZES_SYSTEM ${CMAKE_SYSTEM_NAME})
 set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
-set(CPACK_TYPESIZES_SOURCE_DATE_EPOCH ${epoch})
+set(CPACK_TYPESIZES_GIT "${GIT_EXECUTABLE}")
+set(CPACK_TYPESIZES_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_TYPESIZES_RELEASE_EPOCH ${release_epoch})
 set(CPACK_TYPESIZES_BUILD_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_TYPESIZES_READELF ${CMAKE_READELF})
 
