@@ -42,19 +42,9 @@ else()
     DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
 endif()
 
-# Reproducible packages: their timestamps are those of the last commit of the
-# project's files, or the release date's outside a git checkout of them,
-# unless the caller sets SOURCE_DATE_EPOCH.
+# Reproducible packages, dated when packing (packaging/cpack.cmake).
 find_package(Git QUIET)
-set(epoch "")
-if(GIT_EXECUTABLE)
-  execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct -- .
-    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
-if(NOT epoch MATCHES "^[0-9]+$")
-  typesizes_date(${TYPESIZES_RELEASE_DATE} release)
-  set(epoch ${release_epoch})
-endif()
+typesizes_date(${TYPESIZES_RELEASE_DATE} release)
 
 set(CPACK_PACKAGE_NAME ${package})
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
@@ -63,15 +53,14 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read, not named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack escapes for XML.
 file(READ ${packaging_dir}/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
-# Directories as Debian and RPM packages have them, whatever the umask.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_PROJECT_CONFIG_FILE ${packaging_dir}/cpack.cmake)
 # Read by packaging/cpack.cmake and packaging/depends.cmake.
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
 set(CPACK_TYPESIZES_SYSTEM ${CMAKE_SYSTEM_NAME})
 set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
-set(CPACK_TYPESIZES_SOURCE_DATE_EPOCH ${epoch})
+set(CPACK_TYPESIZES_GIT "${GIT_EXECUTABLE}")
+set(CPACK_TYPESIZES_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_TYPESIZES_RELEASE_EPOCH ${release_epoch})
 set(CPACK_TYPESIZES_BUILD_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_TYPESIZES_READELF ${CMAKE_READELF})
 

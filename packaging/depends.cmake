@@ -1,18 +1,26 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Run by cpack before making the Debian package (CPACK_PRE_BUILD_SCRIPTS): sets
-# Depends to libc<N> (>= the highest GLIBC_x.y the binary imports) for its
-# libc.so.<N>, as dpkg-shlibdeps would if it could read a foreign architecture's
-# binary (see docs/packaging.md). A binary that needs any other library is
-# refused: the package would not depend on it, and would install a program that
-# may not start.
+# Run by cpack before making a Debian or RPM package (CPACK_PRE_BUILD_SCRIPTS).
+# A statically linked binary (no program interpreter) is refused: a package's
+# program uses the system's C library, which gets the system's fixes. For the
+# .deb it sets Depends to libc<N> (>= the highest GLIBC_x.y the binary imports)
+# for its libc.so.<N>, as dpkg-shlibdeps would if it could read a foreign
+# architecture's binary (see docs/packaging.md). A binary that needs any other
+# library is refused: the package would not depend on it, and would install a
+# program that may not start.
 set(binary ${CPACK_TEMPORARY_DIRECTORY}/usr/bin/typesizes)
 if(NOT EXISTS ${binary})
   message(FATAL_ERROR "${binary} was not installed for packing")
 endif()
-execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --dynamic --dyn-syms --wide ${binary}
+execute_process(COMMAND ${CPACK_TYPESIZES_READELF} --program-headers --dynamic --dyn-syms --wide ${binary}
   OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+if(status EQUAL 0 AND NOT dynamic MATCHES "\n +INTERP ")
+  message(FATAL_ERROR "${binary} is statically linked: it is not packaged, as a package's program uses the "
+    "system's C library, and gets its fixes. Package a build linked without -static.")
+elseif(CPACK_GENERATOR STREQUAL "RPM")
+  return()
+endif()
 # Brackets would keep CMake from splitting the list: readelf's go first.
 string(REGEX REPLACE "[][]" " " dynamic "${dynamic}")
 string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*: +[^ \n]+" needed "${dynamic}")

@@ -5,8 +5,8 @@
 # tools/reproducible.sh [REPOSITORY [REVISION]]
 # Checks with reprotest that a commit (default: HEAD) builds and packs to the
 # same bytes twice, varying what reprotest can here (docs/packaging.md): README's
-# commands (packed under umask 022) and the zips of other systems' presets whose
-# compilers are installed, from one clone dated 2000, SOURCE_DATE_EPOCH unset.
+# commands and the zips of other systems' presets whose compilers are
+# installed, from one clone dated 2000, SOURCE_DATE_EPOCH unset.
 set -euo pipefail
 repository=${1:-$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)}
 revision=${2:-HEAD}
@@ -19,11 +19,12 @@ git clone --quiet --no-hardlinks "$repository" "$tmp/typesizes"
 git -C "$tmp/typesizes" checkout --quiet --detach "$revision"
 find "$tmp/typesizes" -path "$tmp/typesizes/.git" -prune -o -exec touch -h -d 2000-01-01 {} +
 
-build='unset SOURCE_DATE_EPOCH; cmake -S . -B build && cmake --build build && cd build && umask 022 && cpack -G DEB && cpack -G RPM && cd ..'
+build='unset SOURCE_DATE_EPOCH; cmake -S . -B build && cmake --build build'
+build+=' && cd build && cpack -G DEB && cpack -G RPM && cd ..'
 artifacts='build/typesizes build/*.deb build/*.rpm'
 while read -r preset compiler; do
   command -v "$compiler" >/dev/null || continue
-  build+=" && cmake --preset $preset && cmake --build --preset $preset && (cd build/$preset && umask 022 && cpack -G ZIP)"
+  build+=" && cmake --preset $preset && cmake --build --preset $preset && (cd build/$preset && cpack -G ZIP)"
   artifacts+=" build/$preset/*.zip"
 done < <(targets preset system compiler | awk '$2 != "Linux" && $1 ~ /^(win64|avr|wasm32-wasi|wasm32-emscripten)$/ { print $1, $3 }')
 # Host and domain names are varied in namespaces of reprotest's own, which only
