@@ -34,6 +34,10 @@ expect() {
   fi
 }
 
+# applies CASE REASON: true, unless REASON says why CASE cannot apply to this
+# target, which is then named in the output.
+applies() { [ -z "$2" ] || { echo "$1: not applicable: $2"; return 1; }; }
+
 case $group in
 output)
   status=0; "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
@@ -42,11 +46,19 @@ output)
   "$@" 2>"$tmp/err" | cat >"$tmp/out"
   expect "through a pipe" "${PIPESTATUS[0]}" 0 "$tmp/expected"
 
-  status=0; "$@" --help -v '' 'two words' >"$tmp/out" 2>"$tmp/err" || status=$?
-  expect "with arguments" "$status" 0 "$tmp/expected"
-
-  status=0; env -i "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
-  expect "with an empty environment" "$status" 0 "$tmp/expected"
+  # Bare metal has no environment, and an AVR's main is given no arguments:
+  # those runs could show nothing there.
+  no_args='' no_env=''
+  [ "$system" != Generic ] || no_env="bare metal has no environment"
+  [ "$machine" != 83 ] || no_args="an AVR's main is given no arguments"
+  if applies "with arguments" "$no_args"; then
+    status=0; "$@" --help -v '' 'two words' >"$tmp/out" 2>"$tmp/err" || status=$?
+    expect "with arguments" "$status" 0 "$tmp/expected"
+  fi
+  if applies "with an empty environment" "$no_env"; then
+    status=0; env -i "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+    expect "with an empty environment" "$status" 0 "$tmp/expected"
+  fi
 
   status=0; "$@" <&- >"$tmp/out" 2>"$tmp/err" || status=$?
   expect "with standard input closed" "$status" 0 "$tmp/expected"
