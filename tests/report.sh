@@ -11,7 +11,8 @@
 #          failures: where the report cannot be written
 #          memcheck: the report under valgrind's memcheck
 #          browser: the report on the build's page (typesizes.html, beside
-#          the program) in headless Chromium
+#          the program) in headless Chromium, and the page with its output
+#          closed
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 group=$1
@@ -37,6 +38,22 @@ expect() {
 # applies CASE REASON: true, unless REASON says why CASE cannot apply to this
 # target, which is then named in the output.
 applies() { [ -z "$2" ] || { echo "$1: not applicable: $2"; return 1; }; }
+
+# page QUERY LINES STATUS: opens the build's page (typesizes.html, beside the
+# program) with QUERY after its address in headless Chromium, which must show
+# LINES (| ends each) and the exit status STATUS. A fresh profile of the
+# test's own; Chromium's home and temporary files are the test's too.
+page() {
+  chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
+    --disable-sync --no-first-run --user-data-dir="$tmp/chromium" --virtual-time-budget=5000 \
+    --dump-dom "file://${binary%/*}/typesizes.html$1" >"$tmp/dom" 2>"$tmp/err" ||
+    fail "chromium: $(tail -n 3 "$tmp/err")"
+  dom=$(tr '\n' '|' <"$tmp/dom")
+  shown=${dom#*<pre id=\"output\">} shown=${shown%%</pre>*}
+  status=${dom#*<p id=\"status\">} status=${status%%</p>*}
+  [ "$shown" = "$2" ] || fail "the page${1:+ ($1)} shows '${shown:0:300}' (| ends a line), expected '$2'"
+  [ "$status" = "exit status $3" ] || fail "the page${1:+ ($1)} shows '${status:0:100}', expected exit status $3"
+}
 
 case $group in
 output)
@@ -105,16 +122,10 @@ memcheck)
   expect "under memcheck" "$status" 0 "$tmp/expected"
   ;;
 browser)
-  # A fresh profile of the test's own; Chromium's home and temporary files are
-  # the test's too (tests/lib.sh).
   need chromium
-  chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
-    --disable-sync --no-first-run --user-data-dir="$tmp/chromium" --virtual-time-budget=5000 \
-    --dump-dom "file://${binary%/*}/typesizes.html" >"$tmp/dom" 2>"$tmp/err" || fail "chromium: $(tail -n 3 "$tmp/err")"
-  dom=$(tr '\n' '|' <"$tmp/dom")
-  shown=${dom#*<pre id=\"output\">} shown=${shown%%</pre>*}
-  [ "$shown" = "time_t=$time_t|int=$int|short=$short|" ] || fail "the page shows '${shown:0:300}' (| ends a line)"
-  [[ $dom == *'<p id="status">exit status 0</p>'* ]] || fail "the page does not show exit status 0: $(grep -o '<p id="status">[^<]*' "$tmp/dom")"
+  page "" "time_t=$time_t|int=$int|short=$short|" 0
+  # With its output closed, the program's write fails.
+  page "?closed" "" 1
   ;;
 *)
   fail "unknown group $group"
