@@ -108,16 +108,17 @@ failures)
   ;;
 memcheck)
   need valgrind
-  # valgrind may be unable to start any program of this build (an i386 one
-  # without libc6-dbg:i386, say): then it has nothing to say of this one.
-  if ! valgrind -q "$empty" >/dev/null 2>"$tmp/valgrind"; then
-    skip "valgrind cannot run this build's programs: $(grep -m1 -v '^==[0-9]*== *$' "$tmp/valgrind")"
+  # valgrind's own messages go to a file of their own (named by descriptor, as
+  # --log-file would expand a % in the path); its verdict is its exit status.
+  memcheck=(valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all --log-fd=3)
+  # valgrind may be unable to start or check any program of this build (an
+  # i386 one without libc6-dbg:i386, a static one): then it has nothing to say
+  # of this one.
+  if ! "${memcheck[@]}" "$empty" >/dev/null 3>"$tmp/valgrind" 2>&3; then
+    skip "valgrind cannot check this build's programs: $(grep -m1 -v '^==[0-9]*== *$' "$tmp/valgrind")"
   fi
   status=0
-  # valgrind's own messages go to a file of their own (it also notes debug
-  # information it cannot read there); its verdict is its exit status.
-  valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all --log-file="$tmp/valgrind" \
-    "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  "${memcheck[@]}" "$@" >"$tmp/out" 2>"$tmp/err" 3>"$tmp/valgrind" || status=$?
   [ "$status" -ne 99 ] || cat "$tmp/valgrind"
   expect "under memcheck" "$status" 0 "$tmp/expected"
   ;;
