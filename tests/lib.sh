@@ -21,11 +21,11 @@ mkdir -p "$HOME"
 # format facts (- without a row), its system, the sizes its toolchain gives,
 # the project version, whether it is a sanitizer build, its folder and
 # configuration, the program, the empty program and the program's own objects
-# with the toolchain's nm to read them, how its programs run here (run, a
-# command to put in front of them) or why they cannot (not_run).
+# with the toolchain's nm and readelf to read them, how its programs run here
+# (run, a command to put in front of them) or why they cannot (not_run).
 # shellcheck disable=SC2034
 preset=- class=- endian=- machine=- float=- libc=- system='' time_t='' int='' short='' version='' sanitize=OFF \
-  build='' config='' binary='' empty='' objects=() nm='' not_run='' run=()
+  build='' config='' binary='' empty='' objects=() nm='' readelf='' not_run='' run=()
 # shellcheck source=/dev/null
 if [ -n "${TYPESIZES_FACTS:-}" ] && ! . "$TYPESIZES_FACTS"; then
   echo "FAIL: cannot read the build's facts, $TYPESIZES_FACTS"
