@@ -16,8 +16,8 @@ int put(char c, FILE *stream)
 {
     static bool ready = false;
     if (!ready) {
-        UBRR0 = 103; // 16 MHz / (16 * 9600) - 1
-        UCSR0A = 0; // U2X0 off
+        UBRR0 = 103;          // 16 MHz / (16 * 9600) - 1
+        UCSR0A = 0;           // U2X0 off
         UCSR0C = 3 << UCSZ00; // asynchronous, 8 bits, no parity, 1 stop bit
         UCSR0B = 1 << TXEN0;
         ready = true;

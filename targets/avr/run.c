@@ -17,7 +17,8 @@
 #include <sim_elf.h>
 
 // Data-space addresses on the ATmega328P.
-enum { GPIOR1 = 0x4a, GPIOR2 = 0x4b, UCSR0A = 0xc0, UCSR0B = 0xc1, UCSR0C = 0xc2, UBRR0L = 0xc4, UBRR0H = 0xc5 };
+enum { GPIOR1 = 0x4a, GPIOR2 = 0x4b };
+enum { UCSR0A = 0xc0, UCSR0B = 0xc1, UCSR0C = 0xc2, UBRR0L = 0xc4, UBRR0H = 0xc5 };
 
 // Keeps simavr's own messages off both output streams.
 static void quiet(avr_t *avr, const int level, const char *format, va_list ap)
@@ -37,9 +38,10 @@ static int for_atmega328p(const char *path)
     if (stream)
         fclose(stream);
     for (size_t i = 0; i + 16 < size; i++) {
-        size_t described = file[i + 4] | file[i + 5] << 8 | file[i + 6] << 16 | (size_t)file[i + 7] << 24;
-        if (memcmp(file + i, "\4\0\0\0", 4) == 0 && memcmp(file + i + 8, "\1\0\0\0AVR", 8) == 0
-            && described <= size - i - 16 && memmem(file + i + 16, described, name, sizeof name))
+        size_t described =
+            file[i + 4] | file[i + 5] << 8 | file[i + 6] << 16 | (size_t)file[i + 7] << 24;
+        if (memcmp(file + i, "\4\0\0\0", 4) == 0 && memcmp(file + i + 8, "\1\0\0\0AVR", 8) == 0 &&
+            described <= size - i - 16 && memmem(file + i + 16, described, name, sizeof name))
             return 1;
     }
     return 0;
@@ -60,9 +62,10 @@ static void put(avr_irq_t *irq, uint32_t value, void *param)
     unsigned baud = avr->frequency / ((io[UCSR0A] & 2 ? 8 : 16) * (ubrr + 1));
     (void)irq;
     // UCSR0C: asynchronous, no parity, 1 stop bit, 8 bits (with UCSR0B's UCSZ02 clear)
-    if (!misconfigured && (baud < 9408 || baud > 9792 || (io[UCSR0C] & 0xfe) != 6 || io[UCSR0B] & 4)) {
-        fprintf(stderr, "run: USART0 sends at %u baud, UCSR0B %#x, UCSR0C %#x: not 9600 baud, 8N1\n", baud,
-                io[UCSR0B], io[UCSR0C]);
+    if (!misconfigured &&
+        (baud < 9408 || baud > 9792 || (io[UCSR0C] & 0xfe) != 6 || io[UCSR0B] & 4)) {
+        fprintf(stderr, "run: USART0 sends at %u baud, UCSR0B %#x, UCSR0C %#x: not 9600 baud, 8N1\n",
+                baud, io[UCSR0B], io[UCSR0C]);
         misconfigured = 1;
     }
     if (write(STDOUT_FILENO, &byte, 1) != 1)
