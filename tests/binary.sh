@@ -68,6 +68,18 @@ own=$("$nm" "${objects[@]}" 2>&1) || fail "$nm cannot read the program's objects
 grep -E '_GLOBAL__sub_I_' <<<"$own" && fail "the program's own code has a static constructor"
 grep -E ' U _?(atexit|at_quick_exit|_onexit|on_exit|__cxa_atexit|__cxa_thread_atexit)$' <<<"$own" &&
   fail "the program's own code registers an exit handler"
+# Nor does its code or the board's put a function in a table run before main,
+# whatever the compiler names it (a board's would show in the empty program
+# too): no ELF .init_array, .preinit_array or .ctors section, with or without
+# a priority, no PE/COFF .ctors, no WebAssembly init function (which LLVM's
+# readelf shows). A sanitizer's runtime adds its own.
+reader=(objdump -h)
+[ "$system" = Windows ] || reader=("${readelf:-readelf}" -SW)
+sections=$("${reader[@]}" "${objects[@]}" 2>&1) || fail "${reader[0]} cannot read the program's objects: $sections"
+tables=' \.(init_array|preinit_array|ctors)(\.[0-9]+)? |^ *InitFunctions'
+if [ "$sanitize" != ON ] && grep -E "$tables" <<<"$sections"; then
+  fail "the program's or the board's objects hold functions run before main"
+fi
 
 # The project's own cross toolchain searches no header folder of this
 # machine's own (the host compiler's folders, as -v lists them, less the

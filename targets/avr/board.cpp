@@ -9,13 +9,18 @@
 #include <stdio.h>
 
 namespace {
-// Sends one byte, setting up the transmitter on first use; a byte the
-// simulator could not deliver marks the stream as failed.
+// Sends one byte, setting up the transmitter on first use (whatever a boot
+// loader or a simulator left in the USART); a byte the simulator could not
+// deliver marks the stream as failed.
 int put(char c, FILE *stream)
 {
-    if ((UCSR0B & (1 << TXEN0)) == 0) {
-        UBRR0 = 103; // 16 MHz / (16 * 9600) - 1
+    static bool ready = false;
+    if (!ready) {
+        UBRR0 = 103;          // 16 MHz / (16 * 9600) - 1
+        UCSR0A = 0;           // U2X0 off
+        UCSR0C = 3 << UCSZ00; // asynchronous, 8 bits, no parity, 1 stop bit
         UCSR0B = 1 << TXEN0;
+        ready = true;
     }
     loop_until_bit_is_set(UCSR0A, UDRE0);
     UDR0 = static_cast<uint8_t>(c);

@@ -4,15 +4,22 @@
 // Runs an ATmega328P firmware (16 MHz) in simavr: its USART0 bytes go to
 // standard output (a failed write is told it through GPIOR1), and the status its
 // exit() left in GPIOR2 becomes this program's. Usage: run FIRMWARE.elf [...]
+// It fails, with status 2, a firmware built for another MCU, or whose USART0
+// sends other than what the board's serial port reads: 9600 baud, 8N1.
+#define _GNU_SOURCE // memmem
 #include <signal.h>
 #include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <avr_uart.h>
 #include <sim_avr.h>
 #include <sim_elf.h>
 
-enum { GPIOR1 = 0x4a, GPIOR2 = 0x4b }; // data-space addresses on the ATmega328P
+// Data-space addresses on the ATmega328P.
+enum { GPIOR1 = 0x4a, GPIOR2 = 0x4b };
+enum { UCSR0A = 0xc0, UCSR0B = 0xc1, UCSR0C = 0xc2, UBRR0L = 0xc4, UBRR0H = 0xc5 };
 
 // Keeps simavr's own messages off both output streams.
 static void quiet(avr_t *avr, const int level, const char *format, va_list ap)
@@ -20,14 +27,59 @@ static void quiet(avr_t *avr, const int level, const char *format, va_list ap)
     (void)avr, (void)level, (void)format, (void)ap;
 }
 
-// Passes one byte from the USART on, flagging a failed write to the firmware.
+// Whether the ELF file at PATH was built for the ATmega328P: avr-libc's
+// start-up leaves a note in it (owner "AVR", type 1) whose description ends
+// with a table of strings, "\0" and the device's name.
+static int for_atmega328p(const char *path)
+{
+    static const char name[] = "\0atmega328p"; // with its terminating '\0'
+    static unsigned char file[1 << 22];
+    FILE *stream = fopen(path, "rb");
+    size_t size = stream ? fread(file, 1, sizeof file, stream) : 0;
+    if (stream)
+        fclose(stream);
+    for (size_t i = 0; i + 16 < size; i++) {
+        size_t described =
+            file[i + 4] | file[i + 5] << 8 | file[i + 6] << 16 | (size_t)file[i + 7] << 24;
+        if (memcmp(file + i, "\4\0\0\0", 4) == 0 && memcmp(file + i + 8, "\1\0\0\0AVR", 8) == 0 &&
+            described <= size - i - 16 && memmem(file + i + 16, described, name, sizeof name))
+            return 1;
+    }
+    return 0;
+}
+
+// Whether USART0 sent a byte at other settings than the board's serial port
+// reads: 9600 baud (within the 2% a receiver allows), 8N1.
+static int misconfigured;
+
+// Passes one byte from the USART on, flagging a failed write to the firmware,
+// and checks the USART's settings, saying once what is wrong with them.
 static void put(avr_irq_t *irq, uint32_t value, void *param)
 {
     avr_t *avr = param;
+    const uint8_t *io = avr->data;
     unsigned char byte = (unsigned char)value;
+    unsigned ubrr = (io[UBRR0H] & 0xfu) << 8 | io[UBRR0L];
+    unsigned baud = avr->frequency / ((io[UCSR0A] & 2 ? 8 : 16) * (ubrr + 1));
     (void)irq;
+    // UCSR0C: asynchronous, no parity, 1 stop bit, 8 bits (with UCSR0B's UCSZ02 clear)
+    if (!misconfigured &&
+        (baud < 9408 || baud > 9792 || (io[UCSR0C] & 0xfe) != 6 || io[UCSR0B] & 4)) {
+        fprintf(stderr,
+                "run: USART0 sends at %u baud, UCSR0B %#x, UCSR0C %#x: not 9600 baud, 8N1\n", baud,
+                io[UCSR0B], io[UCSR0C]);
+        misconfigured = 1;
+    }
     if (write(STDOUT_FILENO, &byte, 1) != 1)
         avr->data[GPIOR1] = 1;
+}
+
+// Keeps a value written to UBRR0L in the data space, which simavr's USART
+// takes for its timing but does not store.
+static void keep(avr_t *avr, avr_io_addr_t address, uint8_t value, void *param)
+{
+    (void)param;
+    avr->data[address] = value;
 }
 
 int main(int argc, char **argv)
@@ -38,14 +90,19 @@ int main(int argc, char **argv)
     avr_t *avr = avr_make_mcu_by_name("atmega328p");
     if (argc < 2 || !avr || elf_read_firmware(argv[1], &firmware) != 0)
         return 2;
+    if (!for_atmega328p(argv[1])) {
+        fprintf(stderr, "run: %s was not built for the atmega328p\n", argv[1]);
+        return 2;
+    }
     avr_init(avr);
     avr->frequency = 16000000;
     avr_load_firmware(avr, &firmware);
+    avr_register_io_write(avr, UBRR0L, keep, NULL);
     avr_irq_register_notify(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_OUTPUT), put,
                             avr);
     int state = avr->state;
     do // sleeping with interrupts off counts as done
         state = avr_run(avr);
     while (state != cpu_Done && state != cpu_Crashed);
-    return state == cpu_Done ? avr->data[GPIOR2] : 2;
+    return state == cpu_Done && !misconfigured ? avr->data[GPIOR2] : 2;
 }

@@ -4,11 +4,14 @@
 # The program for browsers too, beside typesizes.wasm: typesizes.js, which
 # brings WASI's JavaScript side, inlines the module (a page from the file system
 # fetches nothing) and passes on its status (EXIT_RUNTIME), and typesizes.html,
-# which shows both. em++ deletes a .js's module beside it, so the .js is linked
-# in a folder of its own; its optimiser needs Debian's node modules.
+# which shows both. Its standard output is the page's function (Module.stdout,
+# which needs Emscripten's file system), whose failure fails the program's
+# write. em++ deletes a .js's module beside it, so the .js is linked in a folder
+# of its own; its optimiser needs Debian's node modules.
 add_executable(typesizes-browser test.cpp)
 target_link_libraries(typesizes-browser PRIVATE typesizes-options)
-target_link_options(typesizes-browser PRIVATE -sSTANDALONE_WASM=0 -sEXIT_RUNTIME=1 -sSINGLE_FILE=1)
+target_link_options(typesizes-browser PRIVATE -sSTANDALONE_WASM=0 -sEXIT_RUNTIME=1 -sSINGLE_FILE=1
+  -sFORCE_FILESYSTEM=1)
 set_target_properties(typesizes-browser PROPERTIES CXX_EXTENSIONS OFF OUTPUT_NAME typesizes SUFFIX .js
   RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/browser CXX_LINKER_LAUNCHER "env;NODE_PATH=/usr/share/nodejs")
 add_custom_command(TARGET typesizes-browser POST_BUILD
