@@ -11,6 +11,7 @@
 #                         the caller so on a bad row of either table
 #   targets COLUMN...     the same for cmake/targets.txt
 #   installed PACKAGE     whether the Debian package PACKAGE is installed
+#   lacking PRESET        the packages a preset needs that are not installed
 
 # table FILE COLUMN...: the named columns of every row of FILE.
 table() {
@@ -36,6 +37,14 @@ targets() { table "${BASH_SOURCE[0]%/*}/targets.txt" "$@"; }
 
 # installed PACKAGE: whether dpkg knows the Debian package PACKAGE as installed.
 installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
+
+# lacking PRESET: the preset's compiler and runner packages not installed here.
+lacking() {
+  local package
+  for package in $(targets preset package runner_package | sed -n "s/^$1 //p" | tr , " "); do
+    [ "$package" = - ] || installed "$package" || echo "$package"
+  done | xargs
+}
 
 # Both tables are checked whole when this file is sourced: a bad row stops the
 # caller at once, before it reads or writes anything else.

@@ -18,15 +18,6 @@ cd "$(dirname "$self")/.." || exit
 . cmake/targets.sh
 logs=build/targets
 
-# missing_packages PRESET: the Debian packages of the preset's compiler and
-# runner that are not installed here.
-missing_packages() {
-  local package
-  for package in $(targets preset package runner_package | sed -n "s/^$1 //p" | tr , " "); do
-    [ "$package" = - ] || installed "$package" || echo "$package"
-  done | xargs
-}
-
 # run_one PRESET: runs the preset's workflow, logged, writes its table row to
 # $logs/PRESET.row and says on standard error how it went.
 run_one() {
@@ -68,7 +59,7 @@ mkdir -p "$logs/tmp"
 rm -f "$logs"/*.row
 runnable=() skipped=()
 for preset in $(targets preset); do
-  lacking=$(missing_packages "$preset")
+  lacking=$(lacking "$preset")
   if [ -n "$lacking" ]; then
     skipped+=("- \`$preset\`: apt-get install $lacking")
     echo "$preset: not run, missing $lacking" >&2
