@@ -6,7 +6,7 @@
 // exit() left in GPIOR2 becomes this program's. Usage: run FIRMWARE.elf [...]
 // It fails, with status 2, a firmware built for another MCU, or whose USART0
 // sends other than what the board's serial port reads: 9600 baud, 8N1.
-#define _GNU_SOURCE // memmem
+#define _GNU_SOURCE // NOLINT(*-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): memmem
 #include <signal.h>
 #include <stdarg.h>
 #include <stdio.h>
@@ -37,7 +37,7 @@ static int for_atmega328p(const char *path)
     FILE *stream = fopen(path, "rb");
     size_t size = stream ? fread(file, 1, sizeof file, stream) : 0;
     if (stream)
-        fclose(stream);
+        (void)fclose(stream);
     for (size_t i = 0; i + 16 < size; i++) {
         size_t described =
             file[i + 4] | file[i + 5] << 8 | file[i + 6] << 16 | (size_t)file[i + 7] << 24;
@@ -57,17 +57,17 @@ static int misconfigured;
 static void put(avr_irq_t *irq, uint32_t value, void *param)
 {
     avr_t *avr = param;
-    const uint8_t *io = avr->data;
+    const uint8_t *sfr = avr->data;
     unsigned char byte = (unsigned char)value;
-    unsigned ubrr = (io[UBRR0H] & 0xfu) << 8 | io[UBRR0L];
-    unsigned baud = avr->frequency / ((io[UCSR0A] & 2 ? 8 : 16) * (ubrr + 1));
+    unsigned ubrr = (sfr[UBRR0H] & 0xFU) << 8 | sfr[UBRR0L];
+    unsigned baud = avr->frequency / ((sfr[UCSR0A] & 2 ? 8 : 16) * (ubrr + 1));
     (void)irq;
     // UCSR0C: asynchronous, no parity, 1 stop bit, 8 bits (with UCSR0B's UCSZ02 clear)
     if (!misconfigured &&
-        (baud < 9408 || baud > 9792 || (io[UCSR0C] & 0xfe) != 6 || io[UCSR0B] & 4)) {
-        fprintf(stderr,
-                "run: USART0 sends at %u baud, UCSR0B %#x, UCSR0C %#x: not 9600 baud, 8N1\n", baud,
-                io[UCSR0B], io[UCSR0C]);
+        (baud < 9408 || baud > 9792 || (sfr[UCSR0C] & 0xfe) != 6 || sfr[UCSR0B] & 4)) {
+        (void)fprintf(stderr,
+                      "run: USART0 sends at %u baud, UCSR0B %#x, UCSR0C %#x: not 9600 baud, 8N1\n",
+                      baud, sfr[UCSR0B], sfr[UCSR0C]);
         misconfigured = 1;
     }
     if (write(STDOUT_FILENO, &byte, 1) != 1)
@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     if (argc < 2 || !avr || elf_read_firmware(argv[1], &firmware) != 0)
         return 2;
     if (!for_atmega328p(argv[1])) {
-        fprintf(stderr, "run: %s was not built for the atmega328p\n", argv[1]);
+        (void)fprintf(stderr, "run: %s was not built for the atmega328p\n", argv[1]);
         return 2;
     }
     avr_init(avr);
