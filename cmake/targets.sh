@@ -23,7 +23,8 @@ table() {
       width = NF
       for (i = 1; i <= NF; i++) column[$i] = i
       n = split(names, want, " ")
-      for (j = 1; j <= n; j++) if (!(want[j] in column)) { print FILENAME " has no column " want[j] > "/dev/stderr"; exit 2 }
+      for (j = 1; j <= n; j++)
+        if (!(want[j] in column)) { print FILENAME " has no column " want[j] > "/dev/stderr"; exit 2 }
       header = 1
       next
     }

@@ -23,12 +23,13 @@ mkdir -p "$HOME"
 # configuration, the program, the empty program and the program's own objects
 # with the toolchain's nm and readelf to read them, the source folder, the
 # compiler with the flags that choose its target (cxx) and whether the
-# project's toolchain cross-compiles, how its programs run here (run, a command
+# project's toolchain cross-compiles, whether the builder asked for a static
+# program, how its programs run here (run, a command
 # to put in front of them) or why they cannot (not_run, and not_run_package
 # when the runner's package is missing).
 # shellcheck disable=SC2034
 preset=- class=- endian=- machine=- abi=- libc=- system='' time_t='' int='' short='' version='' sanitize=OFF \
-  build='' config='' binary='' empty='' objects=() nm='' readelf='' source='' cxx=() cross=FALSE not_run='' \
+  build='' config='' binary='' empty='' objects=() nm='' readelf='' source='' cxx=() cross=FALSE static='' not_run='' \
   not_run_package='' run=()
 # shellcheck source=/dev/null
 if [ -n "${TYPESIZES_FACTS:-}" ] && ! . "$TYPESIZES_FACTS"; then

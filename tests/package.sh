@@ -90,7 +90,9 @@ fields() {
     want=${field#*:} field=${field%%:*}
     [ "$(dpkg-deb -f "$1" "$field")" = "$want" ] || fail "$field is '$(dpkg-deb -f "$1" "$field")', expected '$want'"
   done
-  target=$("${cxx[@]}" -dumpmachine)
+  # -print-multiarch follows -m32 and -mx32, which -dumpmachine ignores.
+  target=$("${cxx[@]}" -print-multiarch 2>/dev/null) || target=''
+  [ -n "$target" ] || target=$("${cxx[@]}" -dumpmachine)
   want=$(dpkg-architecture -t "$target" -qDEB_HOST_ARCH 2>/dev/null)
   [ "$(dpkg-deb -f "$1" Architecture)" = "$want" ] || fail "Architecture is not $want (the compiler's $target)"
   needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' | sort -V | tail -n1)
@@ -137,7 +139,7 @@ check_deb() {
 # check_rpm: the RPM package.
 check_rpm() {
   need rpmbuild rpm2cpio cpio rpmlint
-  local rpm=$name-$version-1.$arch.rpm requires entry reason abi want
+  local rpm=$name-$version-1.$arch.rpm requires entry reason float want
   if ! pack RPM; then
     # A path with a blank, which rpmbuild cannot take, in cpack's words.
     reason=$(tr -s ' \n' ' ' <"$tmp/cpack.log" | grep -o "[^ ]*rpmbuild can't handle paths with spaces[^.]*")
@@ -164,9 +166,11 @@ check_rpm() {
   needs "$tmp/root/usr/bin/typesizes"
   dated "$tmp/root/usr/bin/typesizes"
   # arm's RPM architectures name the float ABI, which the ELF header's flags give.
-  abi=$(readelf -hW "$tmp/root/usr/bin/typesizes" | sed -n 's/^ *Flags:.*, \([a-z]*\)-float ABI.*/\1/p')
-  case $arch in armv7hl) want=hard ;; armv5tel | armv7l) want=soft ;; *) want='' ;; esac
-  [ "$abi" = "$want" ] || fail "architecture $arch for a binary of ${abi:-no arm} float ABI"
+  if [ "$machine" = 40 ]; then
+    float=$(readelf -hW "$tmp/root/usr/bin/typesizes" | sed -n 's/^ *Flags:.*, \([a-z]*\)-float ABI.*/\1/p')
+    case $arch in armv7hl) want=hard ;; armv5tel | armv7l) want=soft ;; *) want=unknown ;; esac
+    [ "$float" = "$want" ] || fail "architecture $arch for a binary of ${float:-unknown} float ABI"
+  fi
   [ -f "$tmp/root/usr/share/licenses/$name/LICENSE" ] || fail "no license file"
   docs "$tmp/root"
   same_run "$tmp/root/usr/bin/typesizes"

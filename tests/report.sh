@@ -44,9 +44,11 @@ applies() { [ -z "$2" ] || { echo "$1: not applicable: $2"; return 1; }; }
 # LINES (| ends each) and the exit status STATUS. A fresh profile of the
 # test's own; Chromium's home and temporary files are the test's too.
 page() {
+  local url=${binary%/*}/typesizes.html
+  url=${url//%/%25} url=${url//#/%23} url=${url//\?/%3F} # a path's own characters, not a URL's
   chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
     --disable-sync --no-first-run --user-data-dir="$tmp/chromium" --virtual-time-budget=5000 \
-    --dump-dom "file://${binary%/*}/typesizes.html$1" >"$tmp/dom" 2>"$tmp/err" ||
+    --dump-dom "file://$url$1" >"$tmp/dom" 2>"$tmp/err" ||
     fail "chromium: $(tail -n 3 "$tmp/err")"
   dom=$(tr '\n' '|' <"$tmp/dom")
   shown=${dom#*<pre id=\"output\">} shown=${shown%%</pre>*}

@@ -119,12 +119,15 @@ checkers() {
 }
 
 # filled FILE NAME CONTENT: FILE with the part between the lines
-# "<!-- NAME: begin ..." and "<!-- NAME: end -->" replaced by CONTENT.
+# "<!-- NAME: begin ..." and "<!-- NAME: end -->" replaced by CONTENT; fails
+# unless FILE has both lines.
 filled() {
   awk -v name="$2" -v content="$3" '
-    index($0, "<!-- " name ": end -->") == 1 { skip = 0 }
+    index($0, "<!-- " name ": end -->") == 1 { skip = 0; ends++ }
     !skip { print }
-    index($0, "<!-- " name ": begin") == 1 { print content; skip = 1 }' "$1"
+    index($0, "<!-- " name ": begin") == 1 { print content; skip = 1; begins++ }
+    END { if (begins != 1 || ends != 1) { print FILENAME ": not one begin and end of " name > "/dev/stderr"; exit 2 } }
+  ' "$1"
 }
 
 # made FILE CONTENT: keeps CONTENT, FILE as it should be, in $tmp, to be written
@@ -136,10 +139,13 @@ presets=$(generate)
 short=$(short_table)
 full=$(full_table)
 install=$(checkers)
+readme=$(filled README.md targets "$short")
+targets_doc=$(filled docs/targets.md targets "$full")
+tests_doc=$(filled docs/tests.md checkers "$install")
 made CMakePresets.json "$presets"
-made README.md "$(filled README.md targets "$short")"
-made docs/targets.md "$(filled docs/targets.md targets "$full")"
-made docs/tests.md "$(filled docs/tests.md checkers "$install")"
+made README.md "$readme"
+made docs/targets.md "$targets_doc"
+made docs/tests.md "$tests_doc"
 
 status=0
 for i in "${!files[@]}"; do
