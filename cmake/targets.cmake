@@ -1,16 +1,19 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Reads the project's tables (cmake/targets.txt, tests/checkers.txt) by column
-# name, derives from a target's row what every kind of build shares, and reads
-# what a program is from its header.
+# The table of targets and what a row implies (docs/targets.md):
+#   typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR)  FILE's rows, checked
+#   typesizes_find_target(PREFIX [REQUIRED] COLUMN VALUE...)  PREFIX_found,
+#     PREFIX_<column> and the derived PREFIX_<fact> of the first row matching
+#   typesizes_identify(FILE PREFIX)  PREFIX_<fact> read from a program's header
+# `cmake -DTABLE=FILE -DCOLUMNS="A B" -P targets.cmake` prints those columns.
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
-get_filename_component(TYPESIZES_BOARDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
+get_filename_component(TYPESIZES_KINDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
+set(TYPESIZES_DERIVED compiler package runner_package libc flags boards time_flags variant)
 
-# typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): FILE's rows (fields
-# separated by single spaces) and its header's column names; a row with a
-# field too few or too many stops configure, naming the row.
+# typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): rows and column names; a
+# row with a field too few or too many stops, naming it.
 function(typesizes_read_table file rows_var columns_var)
   file(STRINGS ${file} rows REGEX "^[ \t]*[^# \t]")
   list(TRANSFORM rows STRIP)
@@ -23,100 +26,99 @@ function(typesizes_read_table file rows_var columns_var)
     list(LENGTH fields length)
     if(NOT length EQUAL width)
       list(GET fields 0 name)
-      message(FATAL_ERROR "${file}: row '${name}' has ${length} fields for its ${width} columns (${header})")
+      message(FATAL_ERROR "${file}: row '${name}' has ${length} fields for ${width} columns")
     endif()
   endforeach()
   set(${rows_var} "${rows}" PARENT_SCOPE)
   set(${columns_var} "${columns}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_read_row(ROW COLUMNS PREFIX): sets PREFIX_<column> to each field
-# of ROW (comma-separated fields as lists).
+# typesizes_read_row(ROW COLUMNS PREFIX): PREFIX_<column> for each field, and
+# for a row of targets the facts its kind derives (TYPESIZES_DERIVED).
 function(typesizes_read_row row columns prefix)
   string(REPLACE " " ";" fields "${row}")
   foreach(column IN LISTS columns)
-    list(POP_FRONT fields field)
-    string(REPLACE "," ";" field "${field}")
-    set(${prefix}_${column} "${field}" PARENT_SCOPE)
+    list(POP_FRONT fields ${column})
+    string(REPLACE "," ";" ${column} "${${column}}")
+    set(${prefix}_${column} "${${column}}" PARENT_SCOPE)
+  endforeach()
+  if(NOT kind)
+    return()
+  endif()
+  # A Linux row's kind is Debian's cross g++ and qemu-user.
+  string(REPLACE _ - package g++-${triplet})
+  set(compiler ${triplet}-g++)
+  if(preset STREQUAL "default")
+    set(compiler g++)
+    set(package g++)
+  endif()
+  set(runner_package -)
+  if(runner MATCHES "^qemu-[^-;]+(;|$)")
+    set(runner_package qemu-user)
+  endif()
+  set(libc libc.so.6)
+  if(machine EQUAL 36902) # glibc's soname on alpha
+    set(libc libc.so.6.1)
+  endif()
+  set(flags "")
+  set(folders "")
+  if(NOT kind STREQUAL "-")
+    set(folders ${kind})
+    if(NOT EXISTS ${TYPESIZES_KINDS_DIR}/${kind}/kind.cmake)
+      message(FATAL_ERROR "Row '${preset}' names the kind ${kind}, which has no targets/${kind}/kind.cmake")
+    endif()
+    include(${TYPESIZES_KINDS_DIR}/${kind}/kind.cmake)
+  endif()
+  list(TRANSFORM folders PREPEND ${TYPESIZES_KINDS_DIR}/ OUTPUT_VARIABLE boards)
+  # time_t's size forced both ways on a 32-bit system that has both.
+  set(time_flags "")
+  if(NOT class EQUAL 32 OR NOT system MATCHES "^(Linux|Windows)$")
+  elseif(system STREQUAL "Windows" AND time_t EQUAL 8)
+    set(time_flags -U_USE_32BIT_TIME_T -D__MINGW_USE_VC2005_COMPAT)
+  elseif(system STREQUAL "Windows")
+    set(time_flags -D_USE_32BIT_TIME_T)
+  elseif(time_t EQUAL 8)
+    set(time_flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
+  else()
+    set(time_flags -U_TIME_BITS)
+  endif()
+  # A -time64 preset is its triplet's second data model: another package.
+  string(REGEX MATCH "time64$" variant "${preset}")
+  foreach(fact IN LISTS TYPESIZES_DERIVED)
+    set(${prefix}_${fact} "${${fact}}" PARENT_SCOPE)
   endforeach()
 endfunction()
 
-# typesizes_find_target(PREFIX [REQUIRED] COLUMN VALUE [COLUMN VALUE]...): for
-# the first row whose named columns hold the values (REQUIRED: which must
-# exist), sets PREFIX_found and PREFIX_<column> for each column, and what the
-# row implies: PREFIX_time_flags, which force a 32-bit hosted target's time_t
-# to the row's size; PREFIX_variant, time64 for the second data model of a
-# 32-bit triplet; PREFIX_boards, the paths of its board folders, which must
-# exist.
+# typesizes_find_target(PREFIX [REQUIRED] COLUMN VALUE...): the first row
+# whose COLUMNs hold the VALUEs (REQUIRED: which must exist).
 function(typesizes_find_target prefix)
   typesizes_read_table(${TYPESIZES_TARGETS_FILE} rows columns)
   set(pairs ${ARGN})
   list(REMOVE_ITEM pairs REQUIRED)
-  set(time32 "")
-  set(found "")
+  set(${prefix}_found FALSE PARENT_SCOPE)
   foreach(row IN LISTS rows)
     typesizes_read_row("${row}" "${columns}" field)
-    if(field_time_t EQUAL 4)
-      list(APPEND time32 ${field_triplet})
-    endif()
-    set(match TRUE)
     set(rest ${pairs})
-    while(rest AND match)
+    while(rest)
       list(POP_FRONT rest column value)
-      if(NOT column IN_LIST columns)
-        message(FATAL_ERROR "${TYPESIZES_TARGETS_FILE} has no column '${column}'")
-      endif()
-      string(REPLACE ";" "," field "${field_${column}}")
-      if(NOT field STREQUAL value)
-        set(match FALSE)
+      if(NOT "${field_${column}}" STREQUAL "${value}")
+        break()
       endif()
     endwhile()
-    if(match AND NOT found)
-      set(found "${row}")
+    if("${field_${column}}" STREQUAL "${value}")
+      foreach(name IN LISTS columns TYPESIZES_DERIVED)
+        set(${prefix}_${name} "${field_${name}}" PARENT_SCOPE)
+      endforeach()
+      set(${prefix}_found TRUE PARENT_SCOPE)
+      return()
     endif()
   endforeach()
-  set(${prefix}_found FALSE PARENT_SCOPE)
-  if(NOT found AND ARGV1 STREQUAL "REQUIRED")
+  if(ARGV1 STREQUAL "REQUIRED")
     list(TRANSFORM rows REPLACE " .*" "")
     list(JOIN rows ", " names)
     list(JOIN pairs " " wanted)
     message(FATAL_ERROR "No row of ${TYPESIZES_TARGETS_FILE} has ${wanted}; its rows: ${names}")
-  elseif(NOT found)
-    return()
   endif()
-  typesizes_read_row("${found}" "${columns}" field)
-  foreach(column IN LISTS columns)
-    set(${prefix}_${column} "${field_${column}}" PARENT_SCOPE)
-  endforeach()
-  # glibc and mingw-w64 each default a 32-bit target's time_t one way or the
-  # other by release; both ways are forced so a row means one data model.
-  set(flags "")
-  if(NOT field_class EQUAL 32 OR NOT field_system MATCHES "^(Linux|Windows)$")
-  elseif(field_system STREQUAL "Windows" AND field_time_t EQUAL 8)
-    set(flags -U_USE_32BIT_TIME_T -D__MINGW_USE_VC2005_COMPAT)
-  elseif(field_system STREQUAL "Windows")
-    set(flags -D_USE_32BIT_TIME_T)
-  elseif(field_time_t EQUAL 8)
-    set(flags -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)
-  else()
-    set(flags -U_TIME_BITS)
-  endif()
-  set(variant "")
-  if(flags AND field_time_t EQUAL 8 AND field_triplet IN_LIST time32)
-    set(variant time64)
-  endif()
-  list(REMOVE_ITEM field_board -)
-  list(TRANSFORM field_board PREPEND ${TYPESIZES_BOARDS_DIR}/)
-  foreach(board IN LISTS field_board)
-    if(NOT IS_DIRECTORY ${board})
-      message(FATAL_ERROR "${TYPESIZES_TARGETS_FILE}: row '${field_preset}' names the board folder ${board}, "
-        "which does not exist")
-    endif()
-  endforeach()
-  set(${prefix}_time_flags "${flags}" PARENT_SCOPE)
-  set(${prefix}_variant "${variant}" PARENT_SCOPE)
-  set(${prefix}_boards "${field_board}" PARENT_SCOPE)
-  set(${prefix}_found TRUE PARENT_SCOPE)
 endfunction()
 
 # typesizes_field(HEX OFFSET SIZE ENDIAN VAR): the unsigned number of SIZE
@@ -134,11 +136,9 @@ function(typesizes_field hex offset size endian var)
   set(${var} ${value} PARENT_SCOPE)
 endfunction()
 
-# typesizes_identify(FILE PREFIX): what program FILE is, from its header:
-# PREFIX_format (ELF, PE, wasm or unknown), PREFIX_class (32 or 64),
-# PREFIX_endian, PREFIX_machine (ELF e_machine or PE Machine, - for wasm) and
-# PREFIX_abi: what the ELF flags say of arm's and RISC-V's float ABI and of
-# MIPS's ISA level, in readelf's words; else -.
+# typesizes_identify(FILE PREFIX): PREFIX_format (ELF, PE, wasm or unknown),
+# _class, _endian, _machine (ELF's or PE's number) and _abi (arm's and
+# RISC-V's float ABI, MIPS's ISA, in readelf's words; else -).
 function(typesizes_identify file prefix)
   file(READ ${file} hex LIMIT 1024 HEX)
   set(format unknown)
@@ -156,20 +156,16 @@ function(typesizes_identify file prefix)
     math(EXPR at "${class} * 3 / 8 + 24") # e_flags: 36 in ELF32, 48 in ELF64
     typesizes_field(${hex} ${at} 4 ${endian} flags)
     math(EXPR float "(${flags} >> 1) & 3")
-    math(EXPR isa "${flags} >> 28")
-    if(machine EQUAL 40)
-      math(EXPR hard "${flags} & 0x400")
-      math(EXPR soft "${flags} & 0x200")
-      if(hard)
-        set(abi hard-float)
-      elseif(soft)
-        set(abi soft-float)
-      endif()
+    math(EXPR isa "(${flags} >> 28) - 5")
+    math(EXPR arm "(${flags} >> 9) & 3")
+    if(machine EQUAL 40 AND arm)
+      set(names soft-float hard-float)
+      math(EXPR arm "${arm} / 2")
+      list(GET names ${arm} abi)
     elseif(machine EQUAL 243)
       set(names soft-float single-float double-float quad-float)
       list(GET names ${float} abi)
-    elseif(machine EQUAL 8 AND isa GREATER_EQUAL 5 AND isa LESS_EQUAL 10)
-      math(EXPR isa "${isa} - 5")
+    elseif(machine EQUAL 8 AND isa GREATER_EQUAL 0 AND isa LESS_EQUAL 5)
       set(names mips32 mips64 mips32r2 mips64r2 mips32r6 mips64r6)
       list(GET names ${isa} abi)
     endif()
@@ -183,10 +179,7 @@ function(typesizes_identify file prefix)
     if(signature EQUAL 0x4550 AND magic MATCHES "^(267|523)$")
       set(format PE)
       set(machine ${pe_machine})
-      set(class 32)
-      if(magic EQUAL 523)
-        set(class 64)
-      endif()
+      math(EXPR class "32 + (${magic} - 267) / 8") # PE32 or PE32+
     endif()
   elseif(hex MATCHES "^0061736d")
     set(format wasm)
@@ -196,3 +189,31 @@ function(typesizes_identify file prefix)
     set(${prefix}_${fact} "${${fact}}" PARENT_SCOPE)
   endforeach()
 endfunction()
+
+# Script mode: the named columns of every row, one row a line, lists
+# comma-joined.
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+  if(NOT DEFINED TABLE)
+    set(TABLE ${TYPESIZES_TARGETS_FILE})
+  endif()
+  typesizes_read_table(${TABLE} rows columns)
+  set(out "")
+  foreach(row IN LISTS rows)
+    typesizes_read_row("${row}" "${columns}" field)
+    string(REPLACE " " ";" names "${COLUMNS}")
+    set(line "")
+    foreach(name IN LISTS names)
+      if(NOT DEFINED field_${name})
+        message(FATAL_ERROR "${TABLE} has no column '${name}'")
+      endif()
+      string(REPLACE ";" "," value "${field_${name}}")
+      if(value STREQUAL "")
+        set(value -)
+      endif()
+      string(APPEND line " ${value}")
+    endforeach()
+    string(STRIP "${line}" line)
+    string(APPEND out "${line}\n")
+  endforeach()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E echo_append "${out}")
+endif()

@@ -3,12 +3,12 @@
 #
 # Lint of every C and C++ source, found by name (docs/tests.md): clang-format on
 # each; clang-tidy and cppcheck on each as a build compiles it. This build's own
-# sources with its compile commands; for each set of board folders that rows of
-# cmake/targets.txt name, those sources again with the boards' (their headers as
+# sources with its compile commands; for each kind of target in
+# cmake/targets.txt, those sources again with the boards' (their headers as
 # the program's own, so checked too) as the first such row builds them, and the
 # boards' runner (run.c) as configure builds it, for this machine.
 file(GLOB sources ${PROJECT_SOURCE_DIR}/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.cpp)
-file(GLOB boards LIST_DIRECTORIES false ${TYPESIZES_BOARDS_DIR}/*/*)
+file(GLOB boards LIST_DIRECTORIES false ${TYPESIZES_KINDS_DIR}/*/*)
 list(FILTER boards INCLUDE REGEX "(\\.c|\\.cpp|/[^./]+)$") # C, C++ and headers without a suffix
 typesizes_test(lint.clang-format lint CHECKERS clang-format
   COMMAND ${sh}/tool.sh clang-format --dry-run --Werror ${sources} ${boards})
@@ -51,7 +51,6 @@ function(typesizes_lint_boards preset)
     return()
   endif()
   find_program(compiler ${row_compiler} NO_CACHE)
-  list(REMOVE_ITEM row_flags -)
   execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${compiler} ${row_flags} -E -v -x c++ /dev/null
     OUTPUT_QUIET ERROR_VARIABLE search)
   string(REGEX REPLACE ".*<...> search starts here:\n(.*)\nEnd of search list.*" "\\1" search "${search}")
@@ -77,12 +76,11 @@ endfunction()
 
 typesizes_lint("" FILES ${sources} TIDY -p ${PROJECT_BINARY_DIR})
 typesizes_read_table(${TYPESIZES_TARGETS_FILE} rows columns)
-set(board_sets "")
+set(kinds -)
 foreach(row IN LISTS rows)
   typesizes_read_row("${row}" "${columns}" field)
-  string(REPLACE ";" "," board_set "${field_board}")
-  if(NOT board_set STREQUAL "-" AND NOT board_set IN_LIST board_sets)
-    list(APPEND board_sets ${board_set})
+  if(NOT field_kind IN_LIST kinds)
+    list(APPEND kinds ${field_kind})
     typesizes_lint_boards(${field_preset} ${sources})
   endif()
 endforeach()

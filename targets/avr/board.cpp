@@ -1,17 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// Board glue for an ATmega328P at 16 MHz (Arduino Uno): standard output on
-// USART0 at 9600 baud, 8N1; exit() leaves the status in GPIOR2 and stops the
-// CPU. Static data or work on first use: no code runs before main. A simulator
-// that cannot pass a byte on sets GPIOR1, which a board leaves at 0.
+// ATmega328P at 16 MHz: standard output on USART0 at 9600 baud, 8N1; exit()
+// leaves the status in GPIOR2 and stops (docs/targets.md). Nothing runs
+// before main.
 #include <avr/io.h>
 #include <stdio.h>
 
 namespace {
-// Sends one byte, setting up the transmitter on first use (whatever a boot
-// loader or a simulator left in the USART); a byte the simulator could not
-// deliver marks the stream as failed.
+// Sends a byte, setting the USART up on first use; GPIOR1 set by a simulator
+// means the byte was lost, which fails the stream.
 int put(char c, FILE *stream)
 {
     static bool ready = false;
@@ -30,18 +28,14 @@ int put(char c, FILE *stream)
     return EOF;
 }
 
-// FDEV_SETUP_STREAM names the fields out of declaration order, which C++ flags.
 FILE uart{.flags = _FDEV_SETUP_WRITE, .put = put};
 } // namespace
 
 extern "C" {
-// avr-libc's stdin, stdout and stderr, set up as static data.
 FILE *__iob[3] = {nullptr, &uart, &uart};
 
-// exit() falls through the .fini sections with the status in r24: keep it
-// for the runner and stop with interrupts off, which ends a simulation (a real
-// chip, sleep not being enabled, goes on to avr-libc's final loop). Exit
-// handlers and static destructors would come after this and never run.
+// exit() falls through .fini with the status in r24: keep it and stop with
+// interrupts off, which ends a simulation.
 [[gnu::naked, gnu::used, gnu::section(".fini8")]] void store_status()
 {
     asm volatile("out %0, r24\n\tcli\n\tsleep" : : "I"(_SFR_IO_ADDR(GPIOR2)));

@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// Runs an ATmega328P firmware (16 MHz) in simavr: its USART0 bytes go to
-// standard output (a failed write is told it through GPIOR1), and the status its
-// exit() left in GPIOR2 becomes this program's. Usage: run FIRMWARE.elf [...]
-// It fails, with status 2, a firmware built for another MCU, or whose USART0
-// sends other than what the board's serial port reads: 9600 baud, 8N1.
+// run FIRMWARE.elf: an ATmega328P firmware in simavr, USART0 to standard
+// output, GPIOR2's status as its own; 2 for a wrong MCU or USART setting
+// (docs/targets.md).
 #define _GNU_SOURCE // NOLINT(*-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): memmem
 #include <signal.h>
 #include <stdarg.h>
@@ -21,15 +19,13 @@
 enum { GPIOR1 = 0x4a, GPIOR2 = 0x4b };
 enum { UCSR0A = 0xc0, UCSR0B = 0xc1, UCSR0C = 0xc2, UBRR0L = 0xc4, UBRR0H = 0xc5 };
 
-// Keeps simavr's own messages off both output streams.
+// Keeps simavr's messages off both output streams.
 static void quiet(avr_t *avr, const int level, const char *format, va_list ap)
 {
     (void)avr, (void)level, (void)format, (void)ap;
 }
 
-// Whether the ELF file at PATH was built for the ATmega328P: avr-libc's
-// start-up leaves a note in it (owner "AVR", type 1) whose description ends
-// with a table of strings, "\0" and the device's name.
+// Whether avr-libc's device note (owner "AVR", type 1) in PATH names it.
 static int for_atmega328p(const char *path)
 {
     static const char name[] = "\0atmega328p"; // with its terminating '\0'
@@ -48,12 +44,10 @@ static int for_atmega328p(const char *path)
     return 0;
 }
 
-// Whether USART0 sent a byte at other settings than the board's serial port
-// reads: 9600 baud (within the 2% a receiver allows), 8N1.
+// Whether USART0 sent at other than 9600 baud (within 2%), 8N1.
 static int misconfigured;
 
-// Passes one byte from the USART on, flagging a failed write to the firmware,
-// and checks the USART's settings, saying once what is wrong with them.
+// Passes one USART byte on (a failed write sets GPIOR1) and checks the USART.
 static void put(avr_irq_t *irq, uint32_t value, void *param)
 {
     avr_t *avr = param;
@@ -62,7 +56,6 @@ static void put(avr_irq_t *irq, uint32_t value, void *param)
     unsigned ubrr = (sfr[UBRR0H] & 0xFU) << 8 | sfr[UBRR0L];
     unsigned baud = avr->frequency / ((sfr[UCSR0A] & 2 ? 8 : 16) * (ubrr + 1));
     (void)irq;
-    // UCSR0C: asynchronous, no parity, 1 stop bit, 8 bits (with UCSR0B's UCSZ02 clear)
     if (!misconfigured &&
         (baud < 9408 || baud > 9792 || (sfr[UCSR0C] & 0xfe) != 6 || sfr[UCSR0B] & 4)) {
         (void)fprintf(stderr,
@@ -74,8 +67,7 @@ static void put(avr_irq_t *irq, uint32_t value, void *param)
         avr->data[GPIOR1] = 1;
 }
 
-// Keeps a value written to UBRR0L in the data space, which simavr's USART
-// takes for its timing but does not store.
+// Stores UBRR0L, which simavr's USART uses but does not keep.
 static void keep(avr_t *avr, avr_io_addr_t address, uint8_t value, void *param)
 {
     (void)param;

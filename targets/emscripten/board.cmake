@@ -1,13 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The program for browsers too, beside typesizes.wasm: typesizes.js, which
-# brings WASI's JavaScript side, inlines the module (a page from the file system
-# fetches nothing) and passes on its status (EXIT_RUNTIME), and typesizes.html,
-# which shows both. Its standard output is the page's function (Module.stdout,
-# which needs Emscripten's file system), whose failure fails the program's
-# write. em++ deletes a .js's module beside it, so the .js is linked in a folder
-# of its own; its optimiser needs Debian's node modules.
+# typesizes.js (the module inlined, its status passed on) and typesizes.html
+# for browsers, beside typesizes.wasm (docs/targets.md). em++ deletes a
+# module beside a .js, so it is linked in a folder of its own.
 add_executable(typesizes-browser test.cpp)
 target_link_libraries(typesizes-browser PRIVATE typesizes-options)
 target_link_options(typesizes-browser PRIVATE -sSTANDALONE_WASM=0 -sEXIT_RUNTIME=1 -sSINGLE_FILE=1

@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// picolibc's standard output over semihosting: SYS_WRITE to the host's standard
-// output (":tt"), so that a failed write reaches the stream's error flag, which
-// picolibc's own SYS_WRITEC to QEMU's console never reports.
+// picolibc's stdout by semihosting's SYS_WRITE to ":tt", which reports a
+// failed write (SYS_WRITEC does not).
 #include <stdio.h>
 extern "C" { // picolibc's semihost.h declares no C linkage itself
 #include <semihost.h>
@@ -12,8 +11,7 @@ extern "C" { // picolibc's semihost.h declares no C linkage itself
 namespace {
 constexpr int open_write = 4; // semihosting open mode "w"
 
-// Writes one character to the host's standard output, opened on first use.
-// picolibc's fputc does not set the error flag when put fails, so put does.
+// Writes a character, opening ":tt" on first use; sets the error flag itself.
 int put(char c, FILE *stream)
 {
     static int fd = -1;

@@ -2,11 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# run.sh NODE MODULE [ARG...]  runs a WASI preview1 module under node with the
-# ARGs and node's environment, and exits with its status. node would reopen a
-# closed standard output on /dev/null, where writes succeed: /dev/null
-# read-only fails them instead.
-# Written for node 18 (Debian 12's) too: no --disable-warning, getImportObject.
+# run.sh NODE MODULE [ARG...]: a WASI module under node (18 too), with its
+# status; a closed stdout becomes a read-only /dev/null, where writes fail.
 set -u
 [ -e /dev/fd/1 ] || exec 1</dev/null
 exec "$1" --no-warnings --input-type=module -e '
