@@ -1,11 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# How the build's programs run here (docs/targets.md):
-#   typesizes_program(BUILT_VAR FILE LINK_OPTIONS FOLDER...)  a test program
-#   typesizes_run_here(PROBE ROW)  TYPESIZES_RUN, the command to put before a
-#     program, or TYPESIZES_NOT_RUN, why none runs it, on outside evidence
-#     (with TYPESIZES_NOT_RUN_PACKAGE, the runner's package, if missing)
+# Test programs, and how the build's programs run here (docs/targets.md).
 
 # wine's server and files in the build folder, no menus or browser.
 set(TYPESIZES_WINE_ENV TMPDIR=${CMAKE_BINARY_DIR} WINEDEBUG=-all

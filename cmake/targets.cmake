@@ -1,19 +1,15 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The table of targets and what a row implies (docs/targets.md):
-#   typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR)  FILE's rows, checked
-#   typesizes_find_target(PREFIX [REQUIRED] COLUMN VALUE...)  PREFIX_found,
-#     PREFIX_<column> and the derived PREFIX_<fact> of the first row matching
-#   typesizes_identify(FILE PREFIX)  PREFIX_<fact> read from a program's header
-# `cmake -DTABLE=FILE -DCOLUMNS="A B" -P targets.cmake` prints those columns.
+# The table of targets, what a row implies, and what a program's header says
+# (docs/targets.md). `cmake -DTABLE=FILE -DCOLUMNS="A B" -P` prints columns.
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 get_filename_component(TYPESIZES_KINDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
 set(TYPESIZES_DERIVED compiler package runner_package libc flags boards time_flags variant)
 
-# typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): rows and column names; a
-# row with a field too few or too many stops, naming it.
+# typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): rows and column names;
+# a row of another width stops, named.
 function(typesizes_read_table file rows_var columns_var)
   file(STRINGS ${file} rows REGEX "^[ \t]*[^# \t]")
   list(TRANSFORM rows STRIP)
@@ -89,8 +85,8 @@ function(typesizes_read_row row columns prefix)
   endforeach()
 endfunction()
 
-# typesizes_find_target(PREFIX [REQUIRED] COLUMN VALUE...): the first row
-# whose COLUMNs hold the VALUEs (REQUIRED: which must exist).
+# typesizes_find_target(PREFIX [REQUIRED] COLUMN VALUE...): PREFIX_found and
+# the first row whose COLUMNs hold the VALUEs, read (REQUIRED: it must exist).
 function(typesizes_find_target prefix)
   typesizes_read_table(${TYPESIZES_TARGETS_FILE} rows columns)
   set(pairs ${ARGN})
@@ -171,15 +167,14 @@ function(typesizes_identify file prefix)
     endif()
   elseif(hex MATCHES "^4d5a")
     typesizes_field(${hex} 60 4 little at)
-    typesizes_field(${hex} ${at} 4 little signature)
-    math(EXPR at "${at} + 4")
-    typesizes_field(${hex} ${at} 2 little pe_machine)
-    math(EXPR at "${at} + 20")
-    typesizes_field(${hex} ${at} 2 little magic)
-    if(signature EQUAL 0x4550 AND magic MATCHES "^(267|523)$")
+    math(EXPR at "${at} * 2")
+    string(SUBSTRING "${hex}" ${at} 52 pe)
+    # "PE\0\0", the machine, then the optional header's magic: PE32 or PE32+.
+    string(REPEAT . 36 skip)
+    if(pe MATCHES "^50450000(..)(..)${skip}0b0([12])")
       set(format PE)
-      set(machine ${pe_machine})
-      math(EXPR class "32 + (${magic} - 267) / 8") # PE32 or PE32+
+      math(EXPR machine "0x${CMAKE_MATCH_2}${CMAKE_MATCH_1}")
+      math(EXPR class "${CMAKE_MATCH_3} * 32")
     endif()
   elseif(hex MATCHES "^0061736d")
     set(format wasm)
@@ -190,17 +185,13 @@ function(typesizes_identify file prefix)
   endforeach()
 endfunction()
 
-# Script mode: the named columns of every row, one row a line, lists
-# comma-joined.
+# Script mode: the COLUMNS of every row of TABLE, lists comma-joined.
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-  if(NOT DEFINED TABLE)
-    set(TABLE ${TYPESIZES_TARGETS_FILE})
-  endif()
   typesizes_read_table(${TABLE} rows columns)
+  string(REPLACE " " ";" names "${COLUMNS}")
   set(out "")
   foreach(row IN LISTS rows)
     typesizes_read_row("${row}" "${columns}" field)
-    string(REPLACE " " ";" names "${COLUMNS}")
     set(line "")
     foreach(name IN LISTS names)
       if(NOT DEFINED field_${name})
