@@ -28,7 +28,7 @@ dlls() { objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort; }
 # empty program imports, from Windows' own DLLs alone (KERNEL32 and the C
 # runtime: no libgcc, libstdc++, libssp or winpthread DLL to ship with it).
 pe() {
-  local pe kind flags want=$((0x40 | 0x100))
+  local pe kind flags got want=$((0x40 | 0x100))
   need objdump
   pe=$(elf_field 60 4 little)
   [ "$(elf_field "$pe" 4 little)" = $((0x4550)) ] || { fail "not a PE file"; return; }
@@ -37,26 +37,31 @@ pe() {
     echo "no row in the targets table: the PE format and machine are not checked"
   else
     [ "$kind" = "$class" ] || fail "PE optional header is for $kind-bit (PE32+ is 64), expected $class"
-    [ "$(elf_field $((pe + 4)) 2 little)" = "$machine" ] || fail "PE machine is $(elf_field $((pe + 4)) 2 little), expected $machine"
+    got=$(elf_field $((pe + 4)) 2 little)
+    [ "$got" = "$machine" ] || fail "PE machine is $got, expected $machine"
   fi
   [ $(($(elf_field $((pe + 22)) 2 little) & 1)) = 0 ] || fail "relocations stripped: the image cannot be moved"
   [ "$kind" = 64 ] && want=$((want | 0x20))
   flags=$((16#$(objdump -p "$binary" | sed -n 's/^DllCharacteristics[[:space:]]*//p')))
-  [ $((flags & want)) = "$want" ] || fail "DllCharacteristics $(printf %#x "$flags") lack $(printf %#x $((want & ~flags))) (0x20 high-entropy ASLR, 0x40 ASLR, 0x100 DEP)"
-  [ "$(dlls "$binary" | tr '[:upper:]' '[:lower:]' | xargs)" = "$(printf '%s\n' kernel32.dll "${libc,,}" | sort | xargs)" ] ||
+  [ $((flags & want)) = "$want" ] || fail "DllCharacteristics $(printf %#x "$flags") lack" \
+    "$(printf %#x $((want & ~flags))) (0x20 high-entropy ASLR, 0x40 ASLR, 0x100 DEP)"
+  got=$(dlls "$binary" | tr '[:upper:]' '[:lower:]' | xargs)
+  [ "$got" = "$(printf '%s\n' kernel32.dll "${libc,,}" | sort | xargs)" ] ||
     fail "imports $(dlls "$binary" | xargs), expected KERNEL32.dll and $libc alone"
   # mingw-w64's runtime is linked in, so constructors show in the program's
   # symbols rather than its imports.
   [ -n "$(ctor_list "$binary")" ] || { echo "no symbol table: constructors and exit handlers are not checked"; return; }
   [ "$(ctor_list "$binary")" -le "$(ctor_list "$empty")" ] ||
-    fail "lists $(($(ctor_list "$binary") - $(ctor_list "$empty"))) bytes more of constructors than an empty program: static constructors"
+    fail "lists $(($(ctor_list "$binary") - $(ctor_list "$empty"))) bytes more of constructors" \
+      "than an empty program: static constructors"
 }
 
 # ctor_list FILE: the bytes of a Windows program's list of constructors (from
 # its __CTOR_LIST__ to its __DTOR_LIST__), empty without a symbol table.
 ctor_list() {
   local ctors dtors
-  read -r ctors dtors < <(nm "$1" | awk '$3 == "__CTOR_LIST__" { c = $1 } $3 == "__DTOR_LIST__" { d = $1 } END { print c, d }')
+  read -r ctors dtors < <(nm "$1" |
+    awk '$3 == "__CTOR_LIST__" { c = $1 } $3 == "__DTOR_LIST__" { d = $1 } END { print c, d }')
   [ -n "$dtors" ] && echo $((16#$dtors - 16#$ctors))
 }
 
@@ -140,7 +145,8 @@ fi
 bare_metal() {
   grep -q 'no dynamic section' <<<"$dynamic" || fail "has a dynamic section: $(head -n 3 <<<"$dynamic")"
   [ "$machine" = 83 ] || return 0
-  objcopy -I ihex -O binary "${binary%.elf}.hex" "$tmp/hex.bin" || fail "cannot read the Intel hex image ${binary%.elf}.hex"
+  objcopy -I ihex -O binary "${binary%.elf}.hex" "$tmp/hex.bin" ||
+    fail "cannot read the Intel hex image ${binary%.elf}.hex"
   objcopy -I elf32-little -O binary -R .eeprom "$binary" "$tmp/elf.bin"
   cmp -s "$tmp/hex.bin" "$tmp/elf.bin" || fail "${binary%.elf}.hex does not hold the program's flash contents"
 }
@@ -184,7 +190,8 @@ initialisers() {
   echo "$total"
 }
 [ "$(initialisers "$binary")" -le "$(initialisers "$empty")" ] || [ "$sanitize" = ON ] ||
-  fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers than an empty program: static constructors"
+  fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers" \
+    "than an empty program: static constructors"
 
 if [ "$system" != Linux ]; then
   bare_metal
@@ -235,6 +242,7 @@ output=$(grep -E '^(__)?([a-z]*printf|puts|fputs|fwrite|write)(_chk)?(@|$)' <<<"
 for symbol in __cxa_atexit atexit at_quick_exit on_exit; do
   grep -Eq "^$symbol(@|$)" <<<"$own" && fail "imports $symbol: an exit handler of its own"
 done
-grep -Eq '@(GLIBCXX|CXXABI)' <<<"$own" && fail "imports from the C++ runtime: $(grep -E '@(GLIBCXX|CXXABI)' <<<"$own" | xargs)"
+grep -Eq '@(GLIBCXX|CXXABI)' <<<"$own" &&
+  fail "imports from the C++ runtime: $(grep -E '@(GLIBCXX|CXXABI)' <<<"$own" | xargs)"
 
 finish
