@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 . cmake/targets.sh
 shopt -s inherit_errexit
 
-# each KIND TEMPLATE...: the array of KIND presets: the words TEMPLATE for every preset, NAME and CONFIG replaced.
+# each KIND TEMPLATE...: ends the array before and prints KIND's: TEMPLATE per preset, NAME and CONFIG filled in.
 each() (
   printf '  ],\n  "%s": [\n' "$1" && shift
   for name in $(targets preset) sanitize; do
