@@ -1,18 +1,15 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Installs the program and its documents and sets up CPack: Debian and RPM
-# packages of a Linux build, a zip of any other (docs/packaging.md). What is
-# known only when packing is packaging/cpack.cmake's.
-set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+# Installs the program and its documents, and sets up CPack: Debian and RPM
+# packages of a Linux build, a zip of any other (docs/packaging.md).
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/LICENSE ${packaging}/description.txt)
+  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/packaging/description.txt)
 # A -time64 preset's package is typesizes-time64 (docs/packaging.md).
 string(JOIN - package ${PROJECT_NAME} ${row_variant})
 typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_NAME} ${docs}/copyright license)
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
-  # typesizes-<version>-<preset>.zip: the program, LICENSE and a usage note.
   set(newlines UNIX)
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     set(newlines CRLF)
@@ -29,45 +26,38 @@ else()
   configure_file(${PROJECT_SOURCE_DIR}/docs/typesizes.1.in ${TYPESIZES_MANPAGE} @ONLY)
   file(CONFIGURE OUTPUT ${docs}/changelog CONTENT "@TYPESIZES_RELEASE_DEBIAN@" @ONLY)
   file(CONFIGURE OUTPUT ${docs}/rpm-changelog CONTENT "@TYPESIZES_RELEASE_RPM@" @ONLY)
-  # Gzipped as Debian ships documents (-n: no name or time in the header).
   foreach(file ${TYPESIZES_MANPAGE} ${docs}/changelog)
     execute_process(COMMAND gzip -9nc ${file} OUTPUT_FILE ${file}.gz COMMAND_ERROR_IS_FATAL ANY)
   endforeach()
   install(TARGETS typesizes RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${TYPESIZES_MANPAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  # Each format's own documents, in components cmake --install leaves out.
+  # Each format's own documents, in components that only cpack installs.
   install(FILES ${docs}/copyright ${docs}/changelog.gz
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT deb EXCLUDE_FROM_ALL)
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT DEB EXCLUDE_FROM_ALL)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT rpm EXCLUDE_FROM_ALL)
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${package} COMPONENT RPM EXCLUDE_FROM_ALL)
 endif()
 
-find_package(Git QUIET)
 set(CPACK_PACKAGE_NAME ${package})
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
 set(CPACK_PACKAGE_CONTACT "${TYPESIZES_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read, not named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack escapes for XML.
-file(READ ${packaging}/description.txt CPACK_PACKAGE_DESCRIPTION)
+file(READ ${PROJECT_SOURCE_DIR}/packaging/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PROJECT_CONFIG_FILE ${packaging}/cpack.cmake)
-# For packaging/cpack.cmake and the script it runs.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack.cmake)
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
 set(CPACK_TYPESIZES_SYSTEM ${CMAKE_SYSTEM_NAME})
 set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
-set(CPACK_TYPESIZES_GIT "${GIT_EXECUTABLE}")
-set(CPACK_TYPESIZES_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+file(REAL_PATH ${PROJECT_SOURCE_DIR} CPACK_TYPESIZES_SOURCE)
 set(CPACK_TYPESIZES_RELEASE_EPOCH ${TYPESIZES_RELEASE_EPOCH})
-set(CPACK_TYPESIZES_BUILD_DIR ${PROJECT_BINARY_DIR})
-set(CPACK_TYPESIZES_READELF ${CMAKE_READELF})
+set(CPACK_INSTALL_CMAKE_PROJECTS ${PROJECT_BINARY_DIR} ${PROJECT_NAME} ALL /)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${row_deb})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${row_rpm})
-set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE ${license})
 # RPM summaries start with a capital letter, Debian synopses need not.
 string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 first)
@@ -77,10 +67,9 @@ set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RPM_CHANGELOG_FILE ${docs}/rpm-changelog)
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${package}/LICENSE")
-# Directories the system owns, not this package.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION licenses man man/man1)
 list(TRANSFORM CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION PREPEND /usr/${CMAKE_INSTALL_DATADIR}/)
-# The packager, and the same bytes on every machine (docs/packaging.md).
+# The packager; a fixed host, times and rpmbuild's own folders (docs/packaging.md).
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${TYPESIZES_MAINTAINER}
 %define _buildhost reproducible
 %define use_source_date_epoch_as_buildtime 1
@@ -93,6 +82,6 @@ if(row_variant)
   set(CPACK_DEBIAN_PACKAGE_REPLACES ${PROJECT_NAME})
   set(CPACK_DEBIAN_PACKAGE_PROVIDES "${PROJECT_NAME} (= ${PROJECT_VERSION})")
   set(CPACK_RPM_PACKAGE_CONFLICTS ${PROJECT_NAME})
-  set(CPACK_RPM_PACKAGE_PROVIDES "${PROJECT_NAME} = ${PROJECT_VERSION}-${CPACK_RPM_PACKAGE_RELEASE}")
+  set(CPACK_RPM_PACKAGE_PROVIDES "${PROJECT_NAME} = ${PROJECT_VERSION}-1")
 endif()
 include(CPack)
