@@ -18,6 +18,8 @@
 . "$(dirname "$0")/lib.sh"
 format=$1
 packaging=$(dirname "$0")/../packaging
+# The version and date every package must carry: NEWS.md's first release heading, "## <version> (<date>)".
+read -r version date < <(sed -n 's/^## \([^ ]*\) (\(.*\))$/\1 \2/p' "$packaging/../NEWS.md" | head -n1)
 
 # pack GENERATOR [FOLDER]: runs cpack into FOLDER ($tmp/pack), its output kept in $tmp/cpack.log; in a
 # UTF-8 locale, in which alone cpack's own tar reads a build folder's non-ASCII path.
@@ -62,15 +64,16 @@ same_run() {
   [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
 }
 
-# docs ROOT: checks the man page's header and the changelog's newest entry carry $version.
+# docs ROOT: checks the man page's header and the Debian changelog's newest entry carry $version and $date.
 docs() {
   local header entry
   gzip -t "$1/usr/share/man/man1/typesizes.1.gz" || fail "man page is not gzipped"
   header=$(zcat "$1/usr/share/man/man1/typesizes.1.gz" | grep -m1 '^\.TH')
-  [[ $header == *"typesizes $version"* ]] || fail "man page header '$header' lacks version $version"
+  [[ $header == *" $date \"typesizes $version\""* ]] || fail "man page header '$header' lacks $date and $version"
   [ -f "$1/usr/share/doc/$name/changelog.gz" ] || return 0
-  entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | head -n1)
-  [[ $entry == "typesizes ($version) "* ]] || fail "changelog's newest entry is '$entry', not version $version"
+  entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n '1p; /^ -- /{p; q}' | paste -sd' ')
+  [[ $entry == "typesizes ($version) "*" $(date -u -R -d "$date")" ]] ||
+    fail "changelog's newest entry is '$entry', not version $version of $date"
 }
 
 # needs BINARY: checks BINARY needs the target's C library alone (more would
@@ -160,7 +163,8 @@ check_rpm() {
     fail "requires $(tr '\n' ' ' <<<"$requires"), expected $libc alone"
   fi
   entry=$(rpm -qp --changelog "$rpm" | head -n1)
-  [[ $entry == *" - $version-1" ]] || fail "the changelog's newest entry is '$entry', not version $version"
+  [[ $entry == "* $(date -u -d "$date" '+%a %b %d %Y') "*" - $version-1" ]] ||
+    fail "the changelog's newest entry is '$entry', not version $version of $date"
   mkdir "$tmp/root"
   (cd "$tmp/root" && rpm2cpio "$rpm" | cpio -idm --quiet) || fail "cannot unpack $rpm"
   needs "$tmp/root/usr/bin/typesizes"
