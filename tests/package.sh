@@ -74,6 +74,10 @@ docs() {
   entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n '1p; /^ -- /{p; q}' | paste -sd' ')
   [[ $entry == "typesizes ($version) "*" $(date -u -R -d "$date")" ]] ||
     fail "changelog's newest entry is '$entry', not version $version of $date"
+  # Every line of NEWS.md's release notes, in order, and no other.
+  [ "$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n 's/^  \(\* \|  \)//p')" = \
+    "$(sed -n '/^## [^ ]* (.*)$/,$ s/^\(- \| \+\)//p' "$packaging/../NEWS.md")" ] ||
+    fail "the changelog's notes are not NEWS.md's release notes"
 }
 
 # needs BINARY: checks BINARY needs the target's C library alone (more would
@@ -98,7 +102,8 @@ fields() {
   [ -n "$target" ] || target=$("${cxx[@]}" -dumpmachine)
   want=$(dpkg-architecture -t "$target" -qDEB_HOST_ARCH 2>/dev/null)
   [ "$(dpkg-deb -f "$1" Architecture)" = "$want" ] || fail "Architecture is not $want (the compiler's $target)"
-  needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' | sort -V | tail -n1)
+  needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' |
+    sort -V | tail -n1)
   want="${libc/.so./} (>= $needed)"
   [ "$(dpkg-deb -f "$1" Depends)" = "$want" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', expected '$want'"
 }
@@ -114,7 +119,7 @@ install_root() {
 # check_deb: the Debian package.
 check_deb() {
   need dpkg-deb dpkg-architecture readelf lintian
-  local deb=${name}_${version}_$arch.deb files
+  local deb=${name}_${version}_$arch.deb files want
   pack DEB || { cat "$tmp/cpack.log"; fail "cpack -G DEB failed"; finish; }
   packed "$deb"
   deb=$tmp/pack/$deb
@@ -124,8 +129,8 @@ check_deb() {
   dated "$tmp/root/usr/bin/typesizes"
   fields "$deb"
   files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort | tr '\n' ' ')
-  [ "$files" = "./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright ./usr/share/man/man1/typesizes.1.gz " ] \
-    || fail "unexpected files: $files"
+  want="./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright"
+  [ "$files" = "$want ./usr/share/man/man1/typesizes.1.gz " ] || fail "unexpected files: $files"
   grep -q '^License: MIT$' "$tmp/root/usr/share/doc/$name/copyright" || fail "copyright file names no MIT license"
   docs "$tmp/root"
   rm -rf "$tmp/root"
@@ -159,7 +164,8 @@ check_rpm() {
   # rpm's own entries aside (its payload features, the loader's GNU hash), the
   # binary's C library alone (and symbol versions of it).
   requires=$(rpm -qpR "$rpm" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$')
-  if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" || grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
+  if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" ||
+    grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
     fail "requires $(tr '\n' ' ' <<<"$requires"), expected $libc alone"
   fi
   entry=$(rpm -qp --changelog "$rpm" | head -n1)
@@ -188,7 +194,8 @@ check_rpm() {
 check_zip() {
   need unzip
   local top=typesizes-$version-$preset program=${binary##*/} usage times adds='' want
-  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP || { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
+  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP ||
+    { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
   packed "$top.zip"
   SOURCE_DATE_EPOCH=1700000000 repacked ZIP "$tmp/pack/$top.zip"
   case $machine/$system in 83/*) adds=typesizes.hex ;; */Emscripten) adds='typesizes.html typesizes.js' ;; esac
@@ -198,7 +205,8 @@ check_zip() {
     fail "the zip holds $(unzip -Z1 "$tmp/pack/$top.zip" | xargs), expected $want"
   # Both the DOS field (a local date and time) and the Unix one (UTC, which unzip -Z -T prefers).
   times=$(unzip -Zv "$tmp/pack/$top.zip" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
-  [ "$times" = "2023 Nov 14 22:13:20" ] || fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
+  [ "$times" = "2023 Nov 14 22:13:20" ] ||
+    fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
   times=$(TZ=UTC0 unzip -Z -T "$tmp/pack/$top.zip" | awk '/^-/ { print $7 }' | sort -u | xargs)
   [ "$times" = 20231114.221320 ] || fail "members' times are '$times', not SOURCE_DATE_EPOCH's 20231114.221320 (UTC)"
   unzip -q "$tmp/pack/$top.zip" -d "$tmp/root" || fail "cannot unpack $top.zip"
