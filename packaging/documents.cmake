@@ -67,8 +67,8 @@ License: ${CMAKE_MATCH_1}
   file(CONFIGURE OUTPUT ${out} CONTENT "@copyright@ @body@\n" @ONLY)
 endfunction()
 
-# cmake -Dmaintainer=M -Dout=FILE -P packaging/documents.cmake: NEWS.md's Debian changelog into FILE.
+# cmake -Dnews=NEWS -Dmaintainer=M -Dout=FILE -P packaging/documents.cmake: NEWS's Debian changelog into FILE.
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-  typesizes_news(${CMAKE_CURRENT_LIST_DIR}/../NEWS.md typesizes "${maintainer}" news)
+  typesizes_news(${news} typesizes "${maintainer}" news)
   file(WRITE ${out} "${news_DEBIAN}")
 endif()

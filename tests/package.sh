@@ -80,6 +80,15 @@ docs() {
     fail "the changelog's notes are not NEWS.md's release notes"
 }
 
+# news_lines: checks a release note line with ';', '[' or '\' stays one line of the Debian changelog.
+news_lines() {
+  printf '## 9.9.9 (2026-01-02)\n\n- a [b; c\\\n  d\n' >"$tmp/NEWS.md"
+  cmake -Dnews="$tmp/NEWS.md" -Dmaintainer=M -Dout="$tmp/changelog" -P "$packaging/documents.cmake" ||
+    fail "packaging/documents.cmake cannot read $tmp/NEWS.md"
+  [ "$(sed -n 's/^  \(\* \|  \)//p' "$tmp/changelog" 2>/dev/null)" = $'a [b; c\\\nd' ] ||
+    fail "NEWS.md's note lines 'a [b; c\\' and 'd' are not the changelog's: $(cat "$tmp/changelog")"
+}
+
 # needs BINARY: checks BINARY needs the target's C library alone (more would
 # be packages the package does not depend on, and a program that cannot start).
 needs() {
@@ -133,6 +142,7 @@ check_deb() {
   [ "$files" = "$want ./usr/share/man/man1/typesizes.1.gz " ] || fail "unexpected files: $files"
   grep -q '^License: MIT$' "$tmp/root/usr/share/doc/$name/copyright" || fail "copyright file names no MIT license"
   docs "$tmp/root"
+  news_lines
   rm -rf "$tmp/root"
   install_root -i "$deb"
   same_run "$tmp/root/usr/bin/typesizes"

@@ -45,8 +45,8 @@ mkdir "$work/locale"
 localedef -i "${locale%%.*}" -f UTF-8 "$work/locale/$locale"
 git archive --prefix=typesizes/ HEAD | tar -x -C "$work"
 cp -R tests/debian "$work/typesizes/debian"
-cmake -Dmaintainer="$(sed -n 's/^Maintainer: //p' tests/debian/control)" -Dout="$work/typesizes/debian/changelog" \
-  -P packaging/documents.cmake
+cmake -Dnews=NEWS.md -Dmaintainer="$(sed -n 's/^Maintainer: //p' tests/debian/control)" \
+  -Dout="$work/typesizes/debian/changelog" -P packaging/documents.cmake
 [ "$(id -u)" -ne 0 ] || chown -R nobody: "$work"
 echo "distro-build: dpkg-buildpackage -us -uc -b ${cross[*]} in $work/typesizes, LC_ALL=$locale"
 (cd "$work/typesizes" && as_builder env -i PATH=/usr/bin:/bin HOME=/nonexistent CI=true LC_ALL="$locale" \
