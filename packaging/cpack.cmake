@@ -1,71 +1,86 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Read by cpack before it packs (CPACK_PROJECT_CONFIG_FILE), once for each
-# generator, with the CPACK_* variables cmake/packaging.cmake set.
-
-# Without the target's row in cmake/targets.txt there is no package architecture
-# to give, and cpack's default (this machine's) would label the binary wrongly.
-if(NOT CPACK_TYPESIZES_PACKAGEABLE)
-  message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "
-    "architecture is unknown: add a row for it (see the file's header) to package it.")
-endif()
-# A sanitizer build needs the sanitizers' runtime libraries: no package of it.
-if(CPACK_TYPESIZES_SANITIZE)
-  message(FATAL_ERROR "This is a sanitizer build (TYPESIZES_SANITIZE=ON), made for testing: "
-    "it is not packaged. Package a build configured without it.")
-endif()
-
-# Debian and RPM packages, their formats and paths, are Linux's.
-if(NOT CPACK_TYPESIZES_SYSTEM STREQUAL "Linux" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
-  message(FATAL_ERROR "This is a ${CPACK_TYPESIZES_SYSTEM} build: it is packed as a zip (cpack -G ZIP), "
-    "not as a ${CPACK_GENERATOR} package.")
-endif()
-# A target may lack one format's architecture (x32 has no RPM distribution).
-if((CPACK_GENERATOR STREQUAL "DEB" AND CPACK_DEBIAN_PACKAGE_ARCHITECTURE STREQUAL "-") OR
-   (CPACK_GENERATOR STREQUAL "RPM" AND CPACK_RPM_PACKAGE_ARCHITECTURE STREQUAL "-"))
-  message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in cmake/targets.txt: "
-    "no ${CPACK_GENERATOR} package can be made for it.")
-endif()
-
-# Timestamps for reproducible packages (cpack and rpmbuild read it from the
-# environment): the caller's, else the last commit's of the project's files,
-# which git gives for the project's checkout whoever owns it (root packing a
-# user's: safe.directory), else NEWS.md's release date's.
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(epoch "")
-  if(CPACK_TYPESIZES_GIT)
-    file(REAL_PATH ${CPACK_TYPESIZES_SOURCE_DIR} source)
-    execute_process(COMMAND ${CPACK_TYPESIZES_GIT} -c safe.directory=${source} -C ${source} log -1 --format=%ct -- .
-      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
+# Read by cpack before each generator packs (CPACK_PROJECT_CONFIG_FILE), then
+# run on the staged files before packing, and for a .deb after (docs/packaging.md).
+if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
+  if(NOT CPACK_TYPESIZES_PACKAGEABLE)
+    message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "
+      "architecture is unknown: add a row for it (see the file's header) to package it.")
+  elseif(CPACK_TYPESIZES_SANITIZE)
+    message(FATAL_ERROR "This is a sanitizer build (TYPESIZES_SANITIZE=ON), made for testing: "
+      "it is not packaged. Package a build configured without it.")
+  elseif(NOT CPACK_TYPESIZES_SYSTEM STREQUAL "Linux" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+    message(FATAL_ERROR "This is a ${CPACK_TYPESIZES_SYSTEM} build: it is packed as a zip (cpack -G ZIP), "
+      "not as a ${CPACK_GENERATOR} package.")
+  elseif((CPACK_GENERATOR STREQUAL "DEB" AND CPACK_DEBIAN_PACKAGE_ARCHITECTURE STREQUAL "-") OR
+      (CPACK_GENERATOR STREQUAL "RPM" AND CPACK_RPM_PACKAGE_ARCHITECTURE STREQUAL "-"))
+    message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in cmake/targets.txt: "
+      "no ${CPACK_GENERATOR} package can be made for it.")
+  endif()
+  # SOURCE_DATE_EPOCH: the caller's, the last commit's or the release's; in UTC.
+  if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    execute_process(COMMAND git -c safe.directory=${CPACK_TYPESIZES_SOURCE} -C ${CPACK_TYPESIZES_SOURCE}
+      log -1 --format=%ct -- . OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
     if(error AND NOT error MATCHES "not a git repository")
       message(WARNING "git cannot read the checkout, so the packages get NEWS.md's release date: ${error}")
     endif()
+    list(APPEND epoch ${CPACK_TYPESIZES_RELEASE_EPOCH})
+    list(GET epoch 0 epoch)
+    set(ENV{SOURCE_DATE_EPOCH} ${epoch})
   endif()
-  if(NOT epoch MATCHES "^[0-9]+$")
-    set(epoch ${CPACK_TYPESIZES_RELEASE_EPOCH})
-  endif()
-  set(ENV{SOURCE_DATE_EPOCH} ${epoch})
-endif()
-# A zip's member times are local times: the same everywhere only in one zone.
-if(CPACK_GENERATOR STREQUAL "ZIP")
   set(ENV{TZ} UTC0)
+  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_FILE})
+  if(CPACK_GENERATOR STREQUAL "DEB")
+    list(APPEND CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_FILE})
+  endif()
+  # Each format's own documents too: the install component named after it.
+  list(APPEND CPACK_INSTALL_CMAKE_PROJECTS ${CPACK_INSTALL_CMAKE_PROJECTS})
+  list(TRANSFORM CPACK_INSTALL_CMAKE_PROJECTS REPLACE "^ALL$" ${CPACK_GENERATOR} AT 6)
+  return()
 endif()
 
-# The binary as installed for packing is read for a static link and Debian's
-# Depends field; the .deb is made again by dpkg-deb. Modes and times follow
-# neither the umask nor the checkout (packaging/normalise.cmake, which deb.cmake
-# runs for the .deb). Each format takes its own documents from the build (the
-# "deb" or "rpm" install component) besides the program and its man page.
-if(CPACK_GENERATOR STREQUAL "DEB")
-  list(APPEND CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb.cmake)
-else()
-  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise.cmake)
+set(dir ${CPACK_TEMPORARY_DIRECTORY})
+set(binary ${dir}/usr/bin/typesizes)
+if(CPACK_PACKAGE_FILES)
+  # After cpack made the .deb, dpkg-deb makes it again, cpack's control files in DEBIAN/.
+  find_program(dpkg_deb dpkg-deb NO_CACHE)
+  if(NOT dpkg_deb)
+    message(FATAL_ERROR "dpkg-deb makes the .deb: install the Debian package dpkg")
+  endif()
+  file(GLOB files LIST_DIRECTORIES false ${dir}/*)
+  file(COPY ${files} DESTINATION ${dir}/DEBIAN REGEX "/debian-binary$|[.]tar[.][^/]*$" EXCLUDE)
+  file(REMOVE ${files})
+elseif(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
+  # Before: no static binary, and for a .deb one that needs the C library alone, its Depends.
+  execute_process(COMMAND readelf --program-headers --dynamic --dyn-syms --wide ${binary}
+    OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+  string(REGEX MATCHALL "Shared library: [^\n]*" needed "${dynamic}")
+  list(TRANSFORM needed REPLACE "^.*\\[|\\]$" "")
+  string(REGEX MATCHALL "@GLIBC_[0-9]+\\.[0-9]+(\\.[0-9]+)?" versions "${dynamic}")
+  list(TRANSFORM versions REPLACE "^@GLIBC_" "")
+  list(SORT versions COMPARE NATURAL)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${binary} was not installed for packing, or readelf cannot read it")
+  elseif(NOT dynamic MATCHES "\n +INTERP ")
+    message(FATAL_ERROR "${binary} is statically linked: it is not packaged, as a package's program uses the "
+      "system's C library, and gets its fixes. Package a build linked without -static.")
+  elseif(CPACK_GENERATOR STREQUAL "RPM") # rpmbuild finds its Requires itself
+  elseif(NOT needed MATCHES "^libc\\.so\\.[0-9.]+$")
+    message(FATAL_ERROR "${binary} needs '${needed}': the C library (libc.so.N) alone can be packed")
+  elseif(NOT versions)
+    message(FATAL_ERROR "${binary} imports no versioned glibc symbol: no libc dependency can be derived")
+  else()
+    list(POP_BACK versions highest)
+    string(REPLACE .so. "" libc ${needed})
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${libc} (>= ${highest})")
+    message(STATUS "Depends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
+  endif()
 endif()
-if(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
-  list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/depends.cmake)
-  string(TOLOWER ${CPACK_GENERATOR} component)
-  set(CPACK_INSTALL_CMAKE_PROJECTS
-    ${CPACK_TYPESIZES_BUILD_DIR} typesizes Unspecified /
-    ${CPACK_TYPESIZES_BUILD_DIR} typesizes ${component} /)
+# Modes and times that follow neither the umask nor the checkout.
+execute_process(COMMAND chmod -R a-s,u=rwX,go=rX ${dir} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND find ${dir} -exec touch -h -d @$ENV{SOURCE_DATE_EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)
+if(dpkg_deb)
+  execute_process(COMMAND ${dpkg_deb} --root-owner-group -Zgzip --build ${dir} ${CPACK_PACKAGE_FILES}
+    COMMAND_ERROR_IS_FATAL ANY)
 endif()

@@ -1,95 +1,74 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The packages' documents, made from the files that hold their facts: the
-# copyright file and the license's name from LICENSE, the Debian and RPM
-# changelogs from NEWS.md. Written at configure time, and only when their
-# content changes, so a rebuild does not touch them.
+# The release's facts and the packages' documents, from NEWS.md and LICENSE.
+cmake_policy(VERSION 3.25)
 
-# typesizes_license(LICENSE_FILE ID_VAR HOLDER_VAR BODY_VAR): the license's SPDX
-# name ("MIT" from the title "MIT License"), the copyright holder line without
-# "Copyright (c)", and the text after it.
-function(typesizes_license file id_var holder_var body_var)
-  file(READ ${file} text)
-  if(NOT text MATCHES "^([A-Za-z0-9.-]+) License\n\nCopyright \\(c\\) ([^\n]+)\n\n(.*)$")
-    message(FATAL_ERROR "${file} does not start with '<id> License', a blank line and 'Copyright (c) <holder>'")
-  endif()
-  set(${id_var} ${CMAKE_MATCH_1} PARENT_SCOPE)
-  set(${holder_var} ${CMAKE_MATCH_2} PARENT_SCOPE)
-  set(${body_var} ${CMAKE_MATCH_3} PARENT_SCOPE)
-endfunction()
-
-# typesizes_date(YYYY-MM-DD PREFIX): sets PREFIX_epoch (seconds at 00:00 UTC
-# that day), PREFIX_debian and PREFIX_rpm (the day as each changelog format
-# writes it, in English), as date(1) gives them.
-function(typesizes_date date prefix)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d ${date} "+%s;%a, %d %b %Y;%a %b %d %Y"
-    OUTPUT_VARIABLE parts OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
-  if(NOT status EQUAL 0 OR NOT date MATCHES "^[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]$")
-    message(FATAL_ERROR "'${date}' is not a YYYY-MM-DD date")
-  endif()
-  list(POP_FRONT parts ${prefix}_epoch ${prefix}_debian ${prefix}_rpm)
-  return(PROPAGATE ${prefix}_epoch ${prefix}_debian ${prefix}_rpm)
-endfunction()
-
-# typesizes_changelogs(NEWS PACKAGE MAINTAINER DEBIAN_OUT RPM_OUT):
-# NEWS.md's releases ("## <version> (<date>)", then "- " items continued by
-# indented lines) as a Debian changelog (native package, so no revision) and as
-# the entries of an RPM %changelog (release 1, the one cpack gives).
-function(typesizes_changelogs news package maintainer debian_out rpm_out)
+# typesizes_news(NEWS NAME MAINTAINER PREFIX): PREFIX_VERSION, _DATE, _EPOCH, _DEBIAN, _RPM (docs/packaging.md).
+function(typesizes_news news name maintainer prefix)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${news})
   file(READ ${news} text)
-  # Lines as list items: any ';' is kept out of the list separators.
-  string(ASCII 31 semicolon)
-  string(REPLACE ";" "${semicolon}" text "${text}")
-  string(REPLACE "\n" ";" lines "${text}")
-  set(debian "")
-  set(rpm "")
-  set(trailer "")
-  foreach(line IN LISTS lines)
-    string(REPLACE "${semicolon}" ";" line "${line}")
-    if(line MATCHES "^## ([^ ]+) \\(([0-9-]+)\\)$")
-      set(version ${CMAKE_MATCH_1})
-      typesizes_date(${CMAKE_MATCH_2} date)
-      string(APPEND debian "${trailer}${package} (${version}) unstable; urgency=medium\n\n")
-      set(trailer "\n -- ${maintainer}  ${date_debian} 00:00:00 +0000\n\n")
-      string(APPEND rpm "\n* ${date_rpm} ${maintainer} - ${version}-1\n")
-    elseif(trailer STREQUAL "")
+  foreach(var debian rpm trailer releases)
+    set(${var} "")
+  endforeach()
+  # Line by line without lists, which would split or join lines at ';', '[' or '\'.
+  while(text MATCHES "^([^\n]*)\n(.*)$")
+    set(text "${CMAKE_MATCH_2}")
+    set(line "${CMAKE_MATCH_1}")
+    if(line MATCHES "^## ([^ ]+) \\((.*)\\)$")
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d "${CMAKE_MATCH_2}"
+        "+%F;%s;%a, %d %b %Y;%a %b %d %Y" OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE)
+      list(POP_FRONT date day epoch debian_date rpm_date)
+      if(NOT day STREQUAL CMAKE_MATCH_2)
+        message(FATAL_ERROR "'${CMAKE_MATCH_2}' is not a YYYY-MM-DD date")
+      endif()
+      list(APPEND releases ${CMAKE_MATCH_1} ${day} ${epoch})
+      string(APPEND debian "${trailer}${name} (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
+      set(trailer "\n -- ${maintainer}  ${debian_date} 00:00:00 +0000\n\n")
+      string(APPEND rpm "\n* ${rpm_date} ${maintainer} - ${CMAKE_MATCH_1}-1\n")
+    elseif(NOT releases)
       continue() # the text before the first release
-    elseif(line MATCHES "^- (.*)$")
-      string(APPEND debian "  * ${CMAKE_MATCH_1}\n")
-      string(APPEND rpm "- ${CMAKE_MATCH_1}\n")
-    elseif(line MATCHES "^  +(.*)$")
-      string(APPEND debian "    ${CMAKE_MATCH_1}\n")
-      string(APPEND rpm "  ${CMAKE_MATCH_1}\n")
+    elseif(line MATCHES "^(- |  ) *(.*)$")
+      string(REPLACE "-" "*" item "  ${CMAKE_MATCH_1}")
+      string(APPEND debian "${item}${CMAKE_MATCH_2}\n")
+      string(APPEND rpm "${CMAKE_MATCH_1}${CMAKE_MATCH_2}\n")
     elseif(NOT line STREQUAL "")
       message(FATAL_ERROR "${news}: a release's notes are '- ' items and their indented continuations, not '${line}'")
     endif()
-  endforeach()
-  if(trailer STREQUAL "")
+  endwhile()
+  if(NOT releases)
     message(FATAL_ERROR "${news} has no '## <version> (<YYYY-MM-DD>)' heading")
   endif()
-  string(REGEX REPLACE "\n\n$" "\n" debian "${debian}${trailer}")
-  string(REGEX REPLACE "^\n" "" rpm "${rpm}")
-  file(CONFIGURE OUTPUT ${debian_out} CONTENT "@debian@" @ONLY)
-  file(CONFIGURE OUTPUT ${rpm_out} CONTENT "@rpm@" @ONLY)
+  list(POP_FRONT releases ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH)
+  string(REGEX REPLACE "\n\n$" "\n" ${prefix}_DEBIAN "${debian}${trailer}")
+  string(REGEX REPLACE "^\n" "" ${prefix}_RPM "${rpm}")
+  return(PROPAGATE ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH ${prefix}_DEBIAN ${prefix}_RPM)
 endfunction()
 
-# typesizes_copyright(OUT NAME ID HOLDER BODY): the Debian copyright file in
-# the machine-readable format, with the license text as its own paragraph.
-function(typesizes_copyright out name id holder body)
-  string(REGEX REPLACE "\n+$" "" body "${body}")
-  # Continuation lines start with a space; an empty line is written " .".
-  string(REGEX REPLACE "\n\n" "\n.\n" body "${body}")
-  string(REPLACE "\n" "\n " body "${body}")
+# typesizes_license(LICENSE NAME OUT ID_VAR): LICENSE's SPDX id, and package NAME's Debian copyright file OUT.
+function(typesizes_license file name out id_var)
+  file(READ ${file} text)
+  if(NOT text MATCHES "^([A-Za-z0-9.-]+) License\n\nCopyright \\(c\\) ([^\n]+)\n\n(.*[^\n])\n*$")
+    message(FATAL_ERROR "${file} does not start with '<id> License', a blank line and 'Copyright (c) <holder>'")
+  endif()
+  set(${id_var} ${CMAKE_MATCH_1} PARENT_SCOPE)
   set(copyright "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: ${name}
 
 Files: *
-Copyright: ${holder}
-License: ${id}
+Copyright: ${CMAKE_MATCH_2}
+License: ${CMAKE_MATCH_1}
 
-License: ${id}
- ${body}
+License: ${CMAKE_MATCH_1}
 ")
-  file(CONFIGURE OUTPUT ${out} CONTENT "@copyright@" @ONLY)
+  # The license as a paragraph: lines indented, an empty one written " .".
+  string(REPLACE "\n\n" "\n.\n" body "${CMAKE_MATCH_3}")
+  string(REPLACE "\n" "\n " body "${body}")
+  file(CONFIGURE OUTPUT ${out} CONTENT "@copyright@ @body@\n" @ONLY)
 endfunction()
+
+# cmake -Dnews=NEWS -Dmaintainer=M -Dout=FILE -P packaging/documents.cmake: NEWS's Debian changelog into FILE.
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+  typesizes_news(${news} typesizes "${maintainer}" news)
+  file(WRITE ${out} "${news_DEBIAN}")
+endif()

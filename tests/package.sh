@@ -18,6 +18,8 @@
 . "$(dirname "$0")/lib.sh"
 format=$1
 packaging=$(dirname "$0")/../packaging
+# The version and date every package must carry: NEWS.md's first release heading, "## <version> (<date>)".
+read -r version date < <(sed -n 's/^## \([^ ]*\) (\(.*\))$/\1 \2/p' "$packaging/../NEWS.md" | head -n1)
 
 # pack GENERATOR [FOLDER]: runs cpack into FOLDER ($tmp/pack), its output kept in $tmp/cpack.log; in a
 # UTF-8 locale, in which alone cpack's own tar reads a build folder's non-ASCII path.
@@ -62,15 +64,29 @@ same_run() {
   [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
 }
 
-# docs ROOT: checks the man page's header and the changelog's newest entry carry $version.
+# docs ROOT: checks the man page's header and the Debian changelog's newest entry carry $version and $date.
 docs() {
   local header entry
   gzip -t "$1/usr/share/man/man1/typesizes.1.gz" || fail "man page is not gzipped"
   header=$(zcat "$1/usr/share/man/man1/typesizes.1.gz" | grep -m1 '^\.TH')
-  [[ $header == *"typesizes $version"* ]] || fail "man page header '$header' lacks version $version"
+  [[ $header == *" $date \"typesizes $version\""* ]] || fail "man page header '$header' lacks $date and $version"
   [ -f "$1/usr/share/doc/$name/changelog.gz" ] || return 0
-  entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | head -n1)
-  [[ $entry == "typesizes ($version) "* ]] || fail "changelog's newest entry is '$entry', not version $version"
+  entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n '1p; /^ -- /{p; q}' | paste -sd' ')
+  [[ $entry == "typesizes ($version) "*" $(date -u -R -d "$date")" ]] ||
+    fail "changelog's newest entry is '$entry', not version $version of $date"
+  # Every line of NEWS.md's release notes, in order, and no other.
+  [ "$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n 's/^  \(\* \|  \)//p')" = \
+    "$(sed -n '/^## [^ ]* (.*)$/,$ s/^\(- \| \+\)//p' "$packaging/../NEWS.md")" ] ||
+    fail "the changelog's notes are not NEWS.md's release notes"
+}
+
+# news_lines: checks a release note line with ';', '[' or '\' stays one line of the Debian changelog.
+news_lines() {
+  printf '## 9.9.9 (2026-01-02)\n\n- a [b; c\\\n  d\n' >"$tmp/NEWS.md"
+  cmake -Dnews="$tmp/NEWS.md" -Dmaintainer=M -Dout="$tmp/changelog" -P "$packaging/documents.cmake" ||
+    fail "packaging/documents.cmake cannot read $tmp/NEWS.md"
+  [ "$(sed -n 's/^  \(\* \|  \)//p' "$tmp/changelog" 2>/dev/null)" = $'a [b; c\\\nd' ] ||
+    fail "NEWS.md's note lines 'a [b; c\\' and 'd' are not the changelog's: $(cat "$tmp/changelog")"
 }
 
 # needs BINARY: checks BINARY needs the target's C library alone (more would
@@ -95,7 +111,8 @@ fields() {
   [ -n "$target" ] || target=$("${cxx[@]}" -dumpmachine)
   want=$(dpkg-architecture -t "$target" -qDEB_HOST_ARCH 2>/dev/null)
   [ "$(dpkg-deb -f "$1" Architecture)" = "$want" ] || fail "Architecture is not $want (the compiler's $target)"
-  needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' | sort -V | tail -n1)
+  needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' |
+    sort -V | tail -n1)
   want="${libc/.so./} (>= $needed)"
   [ "$(dpkg-deb -f "$1" Depends)" = "$want" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', expected '$want'"
 }
@@ -111,7 +128,7 @@ install_root() {
 # check_deb: the Debian package.
 check_deb() {
   need dpkg-deb dpkg-architecture readelf lintian
-  local deb=${name}_${version}_$arch.deb files
+  local deb=${name}_${version}_$arch.deb files want
   pack DEB || { cat "$tmp/cpack.log"; fail "cpack -G DEB failed"; finish; }
   packed "$deb"
   deb=$tmp/pack/$deb
@@ -121,10 +138,11 @@ check_deb() {
   dated "$tmp/root/usr/bin/typesizes"
   fields "$deb"
   files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort | tr '\n' ' ')
-  [ "$files" = "./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright ./usr/share/man/man1/typesizes.1.gz " ] \
-    || fail "unexpected files: $files"
+  want="./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright"
+  [ "$files" = "$want ./usr/share/man/man1/typesizes.1.gz " ] || fail "unexpected files: $files"
   grep -q '^License: MIT$' "$tmp/root/usr/share/doc/$name/copyright" || fail "copyright file names no MIT license"
   docs "$tmp/root"
+  news_lines
   rm -rf "$tmp/root"
   install_root -i "$deb"
   same_run "$tmp/root/usr/bin/typesizes"
@@ -156,11 +174,13 @@ check_rpm() {
   # rpm's own entries aside (its payload features, the loader's GNU hash), the
   # binary's C library alone (and symbol versions of it).
   requires=$(rpm -qpR "$rpm" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$')
-  if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" || grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
+  if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" ||
+    grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
     fail "requires $(tr '\n' ' ' <<<"$requires"), expected $libc alone"
   fi
   entry=$(rpm -qp --changelog "$rpm" | head -n1)
-  [[ $entry == *" - $version-1" ]] || fail "the changelog's newest entry is '$entry', not version $version"
+  [[ $entry == "* $(date -u -d "$date" '+%a %b %d %Y') "*" - $version-1" ]] ||
+    fail "the changelog's newest entry is '$entry', not version $version of $date"
   mkdir "$tmp/root"
   (cd "$tmp/root" && rpm2cpio "$rpm" | cpio -idm --quiet) || fail "cannot unpack $rpm"
   needs "$tmp/root/usr/bin/typesizes"
@@ -184,7 +204,8 @@ check_rpm() {
 check_zip() {
   need unzip
   local top=typesizes-$version-$preset program=${binary##*/} usage times adds='' want
-  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP || { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
+  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP ||
+    { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
   packed "$top.zip"
   SOURCE_DATE_EPOCH=1700000000 repacked ZIP "$tmp/pack/$top.zip"
   case $machine/$system in 83/*) adds=typesizes.hex ;; */Emscripten) adds='typesizes.html typesizes.js' ;; esac
@@ -194,7 +215,8 @@ check_zip() {
     fail "the zip holds $(unzip -Z1 "$tmp/pack/$top.zip" | xargs), expected $want"
   # Both the DOS field (a local date and time) and the Unix one (UTC, which unzip -Z -T prefers).
   times=$(unzip -Zv "$tmp/pack/$top.zip" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
-  [ "$times" = "2023 Nov 14 22:13:20" ] || fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
+  [ "$times" = "2023 Nov 14 22:13:20" ] ||
+    fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
   times=$(TZ=UTC0 unzip -Z -T "$tmp/pack/$top.zip" | awk '/^-/ { print $7 }' | sort -u | xargs)
   [ "$times" = 20231114.221320 ] || fail "members' times are '$times', not SOURCE_DATE_EPOCH's 20231114.221320 (UTC)"
   unzip -q "$tmp/pack/$top.zip" -d "$tmp/root" || fail "cannot unpack $top.zip"
