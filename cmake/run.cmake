@@ -12,7 +12,7 @@ set(TYPESIZES_WINE_ENV TMPDIR=${CMAKE_BINARY_DIR} WINEDEBUG=-all
 # sources and headers; its log in FILE.log.
 function(typesizes_program built_var file link_options)
   file(CONFIGURE OUTPUT ${file}.cpp
-    CONTENT "#include <cstdio>\nint main() { std::printf(\"ran\\n\"); return 3; }\n")
+    CONTENT "#include <stdio.h>\nint main() { printf(\"ran\\n\"); return 3; }\n")
   list(TRANSFORM ARGN APPEND /*.cpp OUTPUT_VARIABLE sources)
   file(GLOB sources ${sources})
   set(CMAKE_TRY_COMPILE_TARGET_TYPE EXECUTABLE)

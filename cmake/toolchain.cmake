@@ -5,7 +5,7 @@
 include(${CMAKE_CURRENT_LIST_DIR}/targets.cmake)
 # try_compile projects read this file again, with the row passed on.
 if(NOT row_found)
-  typesizes_find_target(row REQUIRED preset "${TYPESIZES_TARGET}")
+  typesizes_find_target(row preset "${TYPESIZES_TARGET}" REQUIRED)
   get_directory_property(row_variables VARIABLES)
   list(FILTER row_variables INCLUDE REGEX "^row_")
   list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ${row_variables})
