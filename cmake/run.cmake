@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # Test programs, and how the build's programs run here (docs/targets.md).
+# typesizes_run_here sets TYPESIZES_RUN or TYPESIZES_NOT_RUN (and _PACKAGE).
 
 # wine's server and files in the build folder, no menus or browser.
 set(TYPESIZES_WINE_ENV TMPDIR=${CMAKE_BINARY_DIR} WINEDEBUG=-all
@@ -45,11 +46,11 @@ function(typesizes_try_run error_var program)
   endif()
 endfunction()
 
-# typesizes_runner(RUN_VAR RUNNER PACKAGE SYSTEM TRIPLET FOLDER...): the row's
+# typesizes_runner(RUN_VAR RUNNER PACKAGE TRIPLET FOLDER...): the row's
 # runner: a folder's run.c (built against the library RUNNER names) or run.sh,
 # wine, or qemu-user with the target's libraries; "" where it is missing, and
 # configure stops where its installed package lacks it.
-function(typesizes_runner run_var runner package system triplet)
+function(typesizes_runner run_var runner package triplet)
   list(TRANSFORM ARGN APPEND /run.* OUTPUT_VARIABLE own)
   file(GLOB own ${own})
   list(POP_FRONT runner program)
@@ -67,7 +68,7 @@ function(typesizes_runner run_var runner package system triplet)
     find_program(path ${program} NO_CACHE)
     if(own AND path)
       set(run bash ${own} ${path})
-    elseif(system STREQUAL "Windows" AND path)
+    elseif(CMAKE_SYSTEM_NAME STREQUAL "Windows" AND path)
       set(run env WINEPREFIX=${CMAKE_BINARY_DIR}/wine ${TYPESIZES_WINE_ENV} ${path} ${runner})
     elseif(path)
       set(run ${path} ${runner} -L /usr/${triplet})
@@ -100,10 +101,15 @@ function(typesizes_plain_run error_var probe)
   set(${error_var} "${error}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_run_here(PROBE ROW): PROBE run under the builder's emulator, by
-# the kernel, or else under the runner of the row whose variables start ROW_.
-function(typesizes_run_here probe row)
-  set(run "${CMAKE_CROSSCOMPILING_EMULATOR}")
+# typesizes_run_here(PROBE RUNNER PACKAGE TRIPLET FOLDER...): TYPESIZES_RUN,
+# what PROBE runs under (the builder's emulator, the kernel, or the row's
+# RUNNER, "" without a row), or TYPESIZES_NOT_RUN, why none runs it, and
+# TYPESIZES_NOT_RUN_PACKAGE, the runner's package where it is missing.
+function(typesizes_run_here probe runner package triplet)
+  set(run "")
+  if(DEFINED CMAKE_CROSSCOMPILING_EMULATOR)
+    set(run ${CMAKE_CROSSCOMPILING_EMULATOR})
+  endif()
   # Run directly, a Windows program could start the user's own wine.
   set(error "not run")
   if(run OR NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
@@ -111,14 +117,13 @@ function(typesizes_run_here probe row)
   endif()
   set(bare "${run}")
   set(missing "")
-  if(error AND NOT run AND ${row}_found AND NOT ${row}_runner STREQUAL "-")
-    typesizes_runner(run "${${row}_runner}" ${${row}_runner_package} ${${row}_system}
-      ${${row}_triplet} ${${row}_boards})
-    list(GET ${row}_runner 0 bare)
+  if(error AND NOT run AND runner AND NOT runner STREQUAL "-")
+    typesizes_runner(run "${runner}" ${package} ${triplet} ${ARGN})
+    list(GET runner 0 bare)
     if(run)
       typesizes_try_run(error ${probe} ${run})
     else()
-      set(missing ${${row}_runner_package})
+      set(missing ${package})
     endif()
   endif()
   list(JOIN run " " command)
@@ -126,7 +131,7 @@ function(typesizes_run_here probe row)
   if(NOT error)
   elseif(missing)
     set(reason "${bare} is not installed (Debian package ${missing})")
-  elseif(NOT ${row}_found AND NOT bare AND NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  elseif(NOT runner AND NOT bare AND NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(reason "no row of cmake/targets.txt names a runner for it, nor its toolchain an emulator")
   elseif(NOT CMAKE_SYSTEM_NAME MATCHES "^(Linux|Windows)$")
     message(FATAL_ERROR "A test program of this target did not run under '${command}': ${error}")
