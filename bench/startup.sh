@@ -13,7 +13,7 @@ small_env=(env -i PATH=/usr/bin:/bin) # the loader's work grows with the environ
 die() { echo "startup.sh: $*" >&2; exit 1; }
 # elf FILE: the ELF header fields that decide where FILE runs.
 elf() { od -An -tx1 -N20 "$1" | tr -s ' \n' ' ' | cut -d' ' -f2-7,20,21; }
-# instructions COMMAND...: the instructions one run executes, loader included.
+# instructions COMMAND...: what one run executes, loader included.
 instructions() {
   "${small_env[@]}" valgrind --tool=callgrind --callgrind-out-file=/dev/null \
     "$@" 2>&1 >/dev/null | sed -n 's/.*Collected : //p' | grep . ||
@@ -21,25 +21,25 @@ instructions() {
 }
 
 (($# == 1)) || { echo "usage: [RUNS=300] bash $0 TYPESIZES" >&2; exit 2; }
+[[ ${RUNS:=300} =~ ^[1-9][0-9]*$ ]] || die "RUNS is a count of runs, not '$RUNS'"
 [[ -f $1 && -x $1 ]] || die "$1: not an executable file"
 [[ $(elf "$1") == "$(elf /bin/true)" ]] ||
   die "$1: not for this $(uname -m); measure cross builds on their target"
 "${small_env[@]}" "$1" >/dev/null 2>&1 || die "$1: fails to run here (exit $?)"
-type -P valgrind hyperfine jq >/dev/null || die "it needs valgrind, hyperfine, jq"
-binary=$(realpath "$1") getconf=$(command -v getconf) json=$(mktemp)
-trap 'rm -f "$json"' EXIT
-counts="$(instructions "$binary") $(instructions /bin/true)"
-counts+=" $(instructions "$getconf" LONG_BIT)"
+type -P valgrind hyperfine jq >/dev/null || die "needs valgrind, hyperfine, jq"
+binary=$(realpath "$1") getconf=$(command -v getconf)
+counts=$(instructions "$binary" && instructions /bin/true &&
+  instructions "$getconf" LONG_BIT)
 "${small_env[@]}" hyperfine -N --style none --output null --warmup 20 \
-  --runs "${RUNS:-300}" --export-json "$json" -n typesizes "$(printf %q "$binary")" \
-  -n /bin/true /bin/true -n "getconf LONG_BIT" "$getconf LONG_BIT" >/dev/null
-# each command's name, median, quartiles (µs), median over /bin/true's and getconf's
-jq -r 'def q(p): sort | .[(length - 1) * p | floor] * 1e6;
-  .results | map(.times | q(.5)) as $m | range(3) as $i | .[$i] | [.command,
-  (.times | q(.5), q(.25), q(.75)), $m[$i] / ($m[1], $m[2])] | @tsv' "$json" |
-  awk -F'\t' -v counts="$counts" 'BEGIN { split(counts, n, " "); f = "  %-16s "
-    printf f "%-28s %s\n", "", "instructions (callgrind)", "wall time (hyperfine)"
-    printf f "%9s %8s %9s  %-16s %8s %9s\n", "command", "per run", "x true",
-      "x getconf", "median µs (IQR)", "x true", "x getconf" }
-  { printf f "%9d %8.4f %9.4f  %4.0f (%4.0f-%4.0f) %8.3f %9.3f\n", $1, n[NR],
-      n[NR] / n[2], n[NR] / n[3], $2, $3, $4, $5, $6 }'
+  --runs "$RUNS" --export-json /dev/stdout \
+  -n typesizes "$(printf %q "$binary")" -n /bin/true /bin/true \
+  -n "getconf LONG_BIT" "$getconf LONG_BIT" |
+  # the last JSON hyperfine wrote (one after each command): name, median and
+  # quartiles of the wall time (µs), median over /bin/true's and getconf's
+  jq -rs 'def q(p): sort | .[(length - 1) * p | floor] * 1e6; last.results |
+    map(.times | q(.5)) as $m | range(3) as $i | .[$i] | [.command,
+    (.times | q(.5), q(.25), q(.75)), $m[$i] / ($m[1], $m[2])] | @tsv' |
+  awk -F'\t' -v counts="$counts" 'BEGIN { split(counts, n, "\n"); print \
+    "  command          instructions  x true x getconf  wall µs (IQR)      x true x getconf" }
+  { printf "  %-16s %12d %7.4f %9.4f  %-18s %7.3f %9.3f\n", $1, n[NR], n[NR] / n[2],
+      n[NR] / n[3], sprintf("%.0f (%.0f-%.0f)", $2, $3, $4), $5, $6 }'
