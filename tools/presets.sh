@@ -8,13 +8,12 @@ set -euo pipefail && shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
-names=$(targets preset | sed 's/$/ Release/' && echo sanitize RelWithDebInfo)
 
 # each KIND TEMPLATE...: ends the array before, then KIND's: TEMPLATE a preset.
 each() {
   printf '  ],\n  "%s": [\n' "$1"
-  awk -v t="${*:2}" '{ s = t; gsub(/NAME/, $1, s); gsub(/CONFIG/, $2, s)
-    print "    " s "," }' <<<"$names"
+  { targets preset && echo sanitize; } | awk -v t="${*:2}" '{ s = t; gsub(/NAME/, $1, s)
+    gsub(/CONFIG/, $1 == "sanitize" ? "RelWithDebInfo" : "Release", s); print "    " s "," }'
 }
 
 # configure_presets: the configure preset of every row but default (written with the base).

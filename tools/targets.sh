@@ -5,8 +5,7 @@
 # targets.sh [--one PRESET]: runs every installed target's workflow, then prints
 # a table of what each printed (docs/targets.md); --one: PRESET's row alone.
 set -uo pipefail
-self=$(realpath "$0")
-cd "$(dirname "$self")/.." || exit
+cd "$(dirname "$0")/.." || exit
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
 logs=build/targets && mkdir -p "$logs/tmp"
@@ -41,7 +40,7 @@ for preset in $(targets preset); do
   echo "$preset: not run, missing $lacking" >&2
 done
 echo "running ${#runnable[@]} targets, ${TYPESIZES_JOBS:=2} at a time; logs in $logs" >&2
-printf '%s\n' "${runnable[@]}" | xargs -r -P "$TYPESIZES_JOBS" -I{} bash "$self" --one {}
+printf '%s\n' "${runnable[@]}" | xargs -r -P "$TYPESIZES_JOBS" -I{} bash tools/targets.sh --one {}
 echo "all targets done in $SECONDS s" >&2
 echo "| preset | Debian arch | triplet | \`time_t\` | \`int\` | \`short\` | suite |"
 echo '|---|---|---|---|---|---|---|'
