@@ -59,6 +59,7 @@ else()
 endif()
 
 set(CPACK_PACKAGE_NAME ${package})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}) # not a parent project's
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
 set(CPACK_PACKAGE_CONTACT "${TYPESIZES_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
@@ -86,8 +87,7 @@ string(REGEX REPLACE "^.(.*)$" "${first}\\1" CPACK_RPM_PACKAGE_SUMMARY "${PROJEC
 set(CPACK_RPM_CHANGELOG_FILE ${docs}/rpm-changelog)
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${package}/LICENSE")
-set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION licenses man man/man1)
-list(TRANSFORM CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION PREPEND /usr/${CMAKE_INSTALL_DATADIR}/)
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/licenses /usr/share/man /usr/share/man/man1)
 # The packager; a fixed host, times and rpmbuild's own folders (docs/packaging.md).
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${TYPESIZES_MAINTAINER}
 %define _buildhost reproducible
