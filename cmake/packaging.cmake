@@ -3,12 +3,32 @@
 
 # Installs the program and its documents, and sets up CPack: Debian and RPM
 # packages of a Linux build, a zip of any other (docs/packaging.md).
+block(PROPAGATE TYPESIZES_MANPAGE)
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/packaging/description.txt)
 # A -time64 preset's package is typesizes-time64 (docs/packaging.md).
 string(JOIN - package ${PROJECT_NAME} ${row_variant})
-typesizes_license(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_NAME} ${docs}/copyright license)
+# LICENSE's SPDX id, and Debian's machine-readable copyright file.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/packaging/description.txt)
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE text)
+if(NOT text MATCHES "^([A-Za-z0-9.-]+) License\n\nCopyright \\(c\\) ([^\n]+)\n\n(.*[^\n])\n*$")
+  message(FATAL_ERROR "${PROJECT_SOURCE_DIR}/LICENSE does not start with '<id> License', "
+    "a blank line and 'Copyright (c) <holder>'")
+endif()
+set(license ${CMAKE_MATCH_1})
+# The license as a paragraph: lines indented, an empty one written " .".
+string(REPLACE "\n\n" "\n.\n" body "${CMAKE_MATCH_3}")
+string(REPLACE "\n" "\n " body "${body}")
+file(WRITE ${docs}/copyright "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: ${PROJECT_NAME}
+
+Files: *
+Copyright: ${CMAKE_MATCH_2}
+License: ${CMAKE_MATCH_1}
+
+License: ${CMAKE_MATCH_1}
+ ${body}
+")
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(newlines UNIX)
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
@@ -39,6 +59,7 @@ else()
 endif()
 
 set(CPACK_PACKAGE_NAME ${package})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}) # not a parent project's
 set(CPACK_PACKAGE_VENDOR "The typesizes authors")
 set(CPACK_PACKAGE_CONTACT "${TYPESIZES_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
@@ -49,7 +70,6 @@ set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack.cmake)
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
 set(CPACK_TYPESIZES_SYSTEM ${CMAKE_SYSTEM_NAME})
 set(CPACK_TYPESIZES_SANITIZE ${TYPESIZES_SANITIZE})
-file(REAL_PATH ${PROJECT_SOURCE_DIR} CPACK_TYPESIZES_SOURCE)
 set(CPACK_TYPESIZES_RELEASE_EPOCH ${TYPESIZES_RELEASE_EPOCH})
 set(CPACK_INSTALL_CMAKE_PROJECTS ${PROJECT_BINARY_DIR} ${PROJECT_NAME} ALL /)
 
@@ -59,16 +79,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${row_rpm})
 set(CPACK_RPM_PACKAGE_LICENSE ${license})
+set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 # RPM summaries start with a capital letter, Debian synopses need not.
 string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 first)
 string(TOUPPER "${first}" first)
 string(REGEX REPLACE "^.(.*)$" "${first}\\1" CPACK_RPM_PACKAGE_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_RPM_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_RPM_CHANGELOG_FILE ${docs}/rpm-changelog)
 set(CPACK_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_USER_FILELIST "%license /usr/${CMAKE_INSTALL_DATADIR}/licenses/${package}/LICENSE")
-set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION licenses man man/man1)
-list(TRANSFORM CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION PREPEND /usr/${CMAKE_INSTALL_DATADIR}/)
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/licenses /usr/share/man /usr/share/man/man1)
 # The packager; a fixed host, times and rpmbuild's own folders (docs/packaging.md).
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${TYPESIZES_MAINTAINER}
 %define _buildhost reproducible
@@ -85,3 +104,4 @@ if(row_variant)
   set(CPACK_RPM_PACKAGE_PROVIDES "${PROJECT_NAME} = ${PROJECT_VERSION}-1")
 endif()
 include(CPack)
+endblock()

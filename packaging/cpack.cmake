@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Read by cpack before each generator packs (CPACK_PROJECT_CONFIG_FILE), then
-# run on the staged files before packing, and for a .deb after (docs/packaging.md).
+# cpack reads this before each generator (CPACK_PROJECT_CONFIG_FILE), runs it on
+# the staged files before packing, and for a .deb after (docs/packaging.md).
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
   if(NOT CPACK_TYPESIZES_PACKAGEABLE)
     message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "
@@ -20,7 +20,8 @@ if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
   endif()
   # SOURCE_DATE_EPOCH: the caller's, the last commit's or the release's; in UTC.
   if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-    execute_process(COMMAND git -c safe.directory=${CPACK_TYPESIZES_SOURCE} -C ${CPACK_TYPESIZES_SOURCE}
+    file(REAL_PATH ${CMAKE_CURRENT_LIST_DIR}/.. source)
+    execute_process(COMMAND git -c safe.directory=${source} -C ${source}
       log -1 --format=%ct -- . OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
     if(error AND NOT error MATCHES "not a git repository")
       message(WARNING "git cannot read the checkout, so the packages get NEWS.md's release date: ${error}")
@@ -58,22 +59,21 @@ elseif(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
   string(REGEX MATCHALL "Shared library: [^\n]*" needed "${dynamic}")
   list(TRANSFORM needed REPLACE "^.*\\[|\\]$" "")
   string(REGEX MATCHALL "@GLIBC_[0-9]+\\.[0-9]+(\\.[0-9]+)?" versions "${dynamic}")
-  list(TRANSFORM versions REPLACE "^@GLIBC_" "")
   list(SORT versions COMPARE NATURAL)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "${binary} was not installed for packing, or readelf cannot read it")
   elseif(NOT dynamic MATCHES "\n +INTERP ")
     message(FATAL_ERROR "${binary} is statically linked: it is not packaged, as a package's program uses the "
       "system's C library, and gets its fixes. Package a build linked without -static.")
-  elseif(CPACK_GENERATOR STREQUAL "RPM") # rpmbuild finds its Requires itself
+  elseif(CPACK_GENERATOR STREQUAL "RPM") # rpmbuild finds its Requires
   elseif(NOT needed MATCHES "^libc\\.so\\.[0-9.]+$")
     message(FATAL_ERROR "${binary} needs '${needed}': the C library (libc.so.N) alone can be packed")
   elseif(NOT versions)
     message(FATAL_ERROR "${binary} imports no versioned glibc symbol: no libc dependency can be derived")
   else()
+    # libc.so.6 and @GLIBC_2.34 make libc6 (>= 2.34).
     list(POP_BACK versions highest)
-    string(REPLACE .so. "" libc ${needed})
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "${libc} (>= ${highest})")
+    string(REGEX REPLACE "[.]so[.](.*)@GLIBC_(.*)" "\\1 (>= \\2)" CPACK_DEBIAN_PACKAGE_DEPENDS ${needed}${highest})
     message(STATUS "Depends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
   endif()
 endif()

@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The release's facts and the packages' documents, from NEWS.md and LICENSE.
+# The release's facts and the packages' changelogs, from NEWS.md.
 cmake_policy(VERSION 3.25)
 
 # typesizes_news(NEWS NAME MAINTAINER PREFIX): PREFIX_VERSION, _DATE, _EPOCH, _DEBIAN, _RPM (docs/packaging.md).
@@ -26,13 +26,11 @@ function(typesizes_news news name maintainer prefix)
       string(APPEND debian "${trailer}${name} (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
       set(trailer "\n -- ${maintainer}  ${debian_date} 00:00:00 +0000\n\n")
       string(APPEND rpm "\n* ${rpm_date} ${maintainer} - ${CMAKE_MATCH_1}-1\n")
-    elseif(NOT releases)
-      continue() # the text before the first release
-    elseif(line MATCHES "^(- |  ) *(.*)$")
+    elseif(releases AND line MATCHES "^(- |  ) *(.*)$")
       string(REPLACE "-" "*" item "  ${CMAKE_MATCH_1}")
       string(APPEND debian "${item}${CMAKE_MATCH_2}\n")
       string(APPEND rpm "${CMAKE_MATCH_1}${CMAKE_MATCH_2}\n")
-    elseif(NOT line STREQUAL "")
+    elseif(releases AND NOT line STREQUAL "") # text before the first release is free
       message(FATAL_ERROR "${news}: a release's notes are '- ' items and their indented continuations, not '${line}'")
     endif()
   endwhile()
@@ -43,28 +41,6 @@ function(typesizes_news news name maintainer prefix)
   string(REGEX REPLACE "\n\n$" "\n" ${prefix}_DEBIAN "${debian}${trailer}")
   string(REGEX REPLACE "^\n" "" ${prefix}_RPM "${rpm}")
   return(PROPAGATE ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH ${prefix}_DEBIAN ${prefix}_RPM)
-endfunction()
-
-# typesizes_license(LICENSE NAME OUT ID_VAR): LICENSE's SPDX id, and package NAME's Debian copyright file OUT.
-function(typesizes_license file name out id_var)
-  file(READ ${file} text)
-  if(NOT text MATCHES "^([A-Za-z0-9.-]+) License\n\nCopyright \\(c\\) ([^\n]+)\n\n(.*[^\n])\n*$")
-    message(FATAL_ERROR "${file} does not start with '<id> License', a blank line and 'Copyright (c) <holder>'")
-  endif()
-  set(${id_var} ${CMAKE_MATCH_1} PARENT_SCOPE)
-  set(copyright "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
-Upstream-Name: ${name}
-
-Files: *
-Copyright: ${CMAKE_MATCH_2}
-License: ${CMAKE_MATCH_1}
-
-License: ${CMAKE_MATCH_1}
-")
-  # The license as a paragraph: lines indented, an empty one written " .".
-  string(REPLACE "\n\n" "\n.\n" body "${CMAKE_MATCH_3}")
-  string(REPLACE "\n" "\n " body "${body}")
-  file(CONFIGURE OUTPUT ${out} CONTENT "@copyright@ @body@\n" @ONLY)
 endfunction()
 
 # cmake -Dnews=NEWS -Dmaintainer=M -Dout=FILE -P packaging/documents.cmake: NEWS's Debian changelog into FILE.

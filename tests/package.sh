@@ -226,6 +226,8 @@ check_zip() {
     [ "$(grep -c $'\r$' "$usage")" = "$(wc -l <"$usage")" ] || fail "README.txt has lines without Windows' CR LF"
   fi
   grep -q "^typesizes $version: " "$usage" || fail "README.txt does not start with 'typesizes $version: '"
+  want="License: $(sed -n '1s/ License$//p' "$packaging/../LICENSE") (see LICENSE)."
+  grep -qxF "$want" <(tr -d '\r' <"$usage") || fail "README.txt lacks the line '$want'"
   same_run "$tmp/root/$top/$program"
 }
 
