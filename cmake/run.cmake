@@ -80,27 +80,6 @@ function(typesizes_runner run_var runner package triplet)
   set(${run_var} "${run}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_plain_run(ERROR_VAR PROBE COMMAND...): a plain program of PROBE's
-# kind, without the project's pieces (static on Linux), run after COMMAND.
-function(typesizes_plain_run error_var probe)
-  set(plain ${PROJECT_BINARY_DIR}/typesizes-plain)
-  set(built FALSE)
-  if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    typesizes_program(built ${plain} -static)
-  endif()
-  if(NOT built AND NOT (ARGN AND CMAKE_SYSTEM_NAME STREQUAL "Linux"))
-    typesizes_program(built ${plain} "")
-  endif()
-  typesizes_identify(${probe} probe)
-  typesizes_identify(${plain} plain)
-  if(NOT built OR NOT "${plain_class} ${plain_endian} ${plain_machine}" STREQUAL
-     "${probe_class} ${probe_endian} ${probe_machine}")
-    message(FATAL_ERROR "A plain program of this target could not be built (see ${plain}.log)")
-  endif()
-  typesizes_try_run(error ${plain} ${ARGN})
-  set(${error_var} "${error}" PARENT_SCOPE)
-endfunction()
-
 # typesizes_run_here(PROBE RUNNER PACKAGE TRIPLET FOLDER...): TYPESIZES_RUN,
 # what PROBE runs under (the builder's emulator, the kernel, or the row's
 # RUNNER, "" without a row), or TYPESIZES_NOT_RUN, why none runs it, and
@@ -139,7 +118,22 @@ function(typesizes_run_here probe runner package triplet)
     if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
       set(bare env WINEPREFIX=${PROJECT_BINARY_DIR}/wine-plain ${TYPESIZES_WINE_ENV} ${bare})
     endif()
-    typesizes_plain_run(plain_error ${probe} ${bare})
+    # A plain program of the probe's kind (static on Linux), no pieces of ours.
+    set(plain ${PROJECT_BINARY_DIR}/typesizes-plain)
+    set(built FALSE)
+    if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+      typesizes_program(built ${plain} -static)
+    endif()
+    if(NOT built AND NOT (bare AND CMAKE_SYSTEM_NAME STREQUAL "Linux"))
+      typesizes_program(built ${plain} "")
+    endif()
+    typesizes_identify(${probe} probe)
+    typesizes_identify(${plain} plain)
+    if(NOT built OR NOT "${plain_class} ${plain_endian} ${plain_machine}" STREQUAL
+       "${probe_class} ${probe_endian} ${probe_machine}")
+      message(FATAL_ERROR "A plain program of this target could not be built (see ${plain}.log)")
+    endif()
+    typesizes_try_run(plain_error ${plain} ${bare})
     list(JOIN bare " " bare)
     if(NOT plain_error)
       message(FATAL_ERROR "A test program built with the project's flags and pieces did not run "
