@@ -9,26 +9,18 @@ set(docs ${PROJECT_BINARY_DIR}/package-docs)
 string(JOIN - package ${PROJECT_NAME} ${row_variant})
 # LICENSE's SPDX id, and Debian's machine-readable copyright file.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/packaging/description.txt)
+  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/docs/description.txt)
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE text)
 if(NOT text MATCHES "^([A-Za-z0-9.-]+) License\n\nCopyright \\(c\\) ([^\n]+)\n\n(.*[^\n])\n*$")
   message(FATAL_ERROR "${PROJECT_SOURCE_DIR}/LICENSE does not start with '<id> License', "
     "a blank line and 'Copyright (c) <holder>'")
 endif()
 set(license ${CMAKE_MATCH_1})
+set(holder ${CMAKE_MATCH_2})
 # The license as a paragraph: lines indented, an empty one written " .".
 string(REPLACE "\n\n" "\n.\n" body "${CMAKE_MATCH_3}")
 string(REPLACE "\n" "\n " body "${body}")
-file(WRITE ${docs}/copyright "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
-Upstream-Name: ${PROJECT_NAME}
-
-Files: *
-Copyright: ${CMAKE_MATCH_2}
-License: ${CMAKE_MATCH_1}
-
-License: ${CMAKE_MATCH_1}
- ${body}
-")
+configure_file(${PROJECT_SOURCE_DIR}/docs/copyright.in ${docs}/copyright @ONLY)
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   set(newlines UNIX)
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
@@ -64,7 +56,7 @@ set(CPACK_PACKAGE_VENDOR "The typesizes authors")
 set(CPACK_PACKAGE_CONTACT "${TYPESIZES_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # Read, not named in CPACK_PACKAGE_DESCRIPTION_FILE, which cpack escapes for XML.
-file(READ ${PROJECT_SOURCE_DIR}/packaging/description.txt CPACK_PACKAGE_DESCRIPTION)
+file(READ ${PROJECT_SOURCE_DIR}/docs/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack.cmake)
 set(CPACK_TYPESIZES_PACKAGEABLE ${row_found})
