@@ -1,8 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Installs the program and its documents, and sets up CPack: Debian and RPM
-# packages of a Linux build, a zip of any other (docs/packaging.md).
+# Installs the program and sets up CPack (docs/packaging.md).
 block(PROPAGATE TYPESIZES_MANPAGE)
 set(docs ${PROJECT_BINARY_DIR}/package-docs)
 # A -time64 preset's package is typesizes-time64 (docs/packaging.md).

@@ -1,16 +1,15 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# Test programs, and how the build's programs run here (docs/targets.md).
-# typesizes_run_here sets TYPESIZES_RUN or TYPESIZES_NOT_RUN (and _PACKAGE).
+# How the build's programs run here: TYPESIZES_RUN, or TYPESIZES_NOT_RUN and
+# TYPESIZES_NOT_RUN_PACKAGE (docs/targets.md).
 
 # wine's server and files in the build folder, no menus or browser.
 set(TYPESIZES_WINE_ENV TMPDIR=${CMAKE_BINARY_DIR} WINEDEBUG=-all
   WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d)
 
-# typesizes_program(BUILT_VAR FILE LINK_OPTIONS FOLDER...): FILE, a program
-# that prints "ran" and exits 3, built as the build's are, with the FOLDERs'
-# sources and headers; its log in FILE.log.
+# typesizes_program(BUILT_VAR FILE LINK_OPTIONS FOLDER...): FILE, printing
+# "ran", status 3, built as the build's programs are; its log in FILE.log.
 function(typesizes_program built_var file link_options)
   file(CONFIGURE OUTPUT ${file}.cpp
     CONTENT "#include <stdio.h>\nint main() { printf(\"ran\\n\"); return 3; }\n")
@@ -24,9 +23,8 @@ function(typesizes_program built_var file link_options)
   set(${built_var} ${built} PARENT_SCOPE)
 endfunction()
 
-# typesizes_try_run(ERROR_VAR PROGRAM COMMAND...): empty when PROGRAM, run for
-# at most a minute after COMMAND, printed "ran" and exited 3; else its status
-# and the line saying what failed.
+# typesizes_try_run(ERROR_VAR PROGRAM COMMAND...): "" if PROGRAM under COMMAND
+# printed "ran" and exited 3 within a minute, else the status and failure.
 function(typesizes_try_run error_var program)
   execute_process(COMMAND ${ARGN} ${program} TIMEOUT 60 RESULT_VARIABLE status
     OUTPUT_VARIABLE output ERROR_VARIABLE error)
@@ -46,10 +44,8 @@ function(typesizes_try_run error_var program)
   endif()
 endfunction()
 
-# typesizes_runner(RUN_VAR RUNNER PACKAGE TRIPLET FOLDER...): the row's
-# runner: a folder's run.c (built against the library RUNNER names) or run.sh,
-# wine, or qemu-user with the target's libraries; "" where it is missing, and
-# configure stops where its installed package lacks it.
+# typesizes_runner(RUN_VAR RUNNER PACKAGE TRIPLET FOLDER...): a folder's run.c
+# or run.sh, wine or qemu-user; "" if missing, fatal if its package has none.
 function(typesizes_runner run_var runner package triplet)
   list(TRANSFORM ARGN APPEND /run.* OUTPUT_VARIABLE own)
   file(GLOB own ${own})
@@ -80,10 +76,8 @@ function(typesizes_runner run_var runner package triplet)
   set(${run_var} "${run}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_run_here(PROBE RUNNER PACKAGE TRIPLET FOLDER...): TYPESIZES_RUN,
-# what PROBE runs under (the builder's emulator, the kernel, or the row's
-# RUNNER, "" without a row), or TYPESIZES_NOT_RUN, why none runs it, and
-# TYPESIZES_NOT_RUN_PACKAGE, the runner's package where it is missing.
+# typesizes_run_here(PROBE RUNNER PACKAGE TRIPLET FOLDER...): the emulator,
+# the kernel or the row's RUNNER ("" without a row) that runs PROBE, or why none.
 function(typesizes_run_here probe runner package triplet)
   set(run "")
   if(DEFINED CMAKE_CROSSCOMPILING_EMULATOR)

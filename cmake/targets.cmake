@@ -1,15 +1,13 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The table of targets, what a row implies, and what a program's header says
-# (docs/targets.md). `cmake -DTABLE=FILE -DCOLUMNS="A B" -P` prints columns.
+# The table of targets and what a program's header says (docs/targets.md).
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 get_filename_component(TYPESIZES_KINDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
 set(TYPESIZES_DERIVED compiler package runner_package libc flags boards time_flags variant)
 
-# typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): rows and column names;
-# a row of another width stops, named.
+# typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): rows (all as wide) and columns.
 function(typesizes_read_table file rows_var columns_var)
   file(STRINGS ${file} rows REGEX "^[ \t]*[^# \t]")
   list(TRANSFORM rows STRIP)
@@ -29,8 +27,7 @@ function(typesizes_read_table file rows_var columns_var)
   set(${columns_var} "${columns}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_read_row(ROW COLUMNS PREFIX): PREFIX_<column> for each field, and
-# for a row of targets the facts its kind derives (TYPESIZES_DERIVED).
+# typesizes_read_row(ROW COLUMNS PREFIX): PREFIX_<column>, and TYPESIZES_DERIVED.
 function(typesizes_read_row row columns prefix)
   string(REPLACE " " ";" fields "${row}")
   foreach(column IN LISTS columns)
@@ -82,8 +79,7 @@ function(typesizes_read_row row columns prefix)
   endforeach()
 endfunction()
 
-# typesizes_find_target(PREFIX COLUMNS VALUES [REQUIRED]): PREFIX_found and
-# the first row whose COLUMNS hold the VALUES (blank-separated), read.
+# typesizes_find_target(PREFIX COLUMNS VALUES [REQUIRED]): the first such row.
 function(typesizes_find_target prefix wanted values)
   typesizes_read_table(${TYPESIZES_TARGETS_FILE} rows columns)
   foreach(name IN LISTS columns TYPESIZES_DERIVED)
@@ -111,8 +107,7 @@ function(typesizes_find_target prefix wanted values)
   endif()
 endfunction()
 
-# typesizes_field(HEX OFFSET SIZE ENDIAN VAR): the unsigned number of SIZE
-# bytes at OFFSET of HEX (a file read as hexadecimal), in byte order ENDIAN.
+# typesizes_field(HEX OFFSET SIZE ENDIAN VAR): the number at OFFSET of HEX.
 function(typesizes_field hex offset size endian var)
   math(EXPR offset "${offset} * 2")
   math(EXPR size "${size} * 2")
@@ -127,8 +122,7 @@ function(typesizes_field hex offset size endian var)
 endfunction()
 
 # typesizes_identify(FILE PREFIX): an ELF, PE or wasm file's PREFIX_class,
-# _endian, _machine (ELF's or PE's number) and _abi (arm's and RISC-V's float
-# ABI, MIPS's ISA, in readelf's words); - where it says none.
+# _endian, _machine and _abi (the float ABI or MIPS ISA, in readelf's words).
 function(typesizes_identify file prefix)
   file(READ ${file} hex LIMIT 1024 HEX)
   foreach(fact class machine abi)

@@ -23,8 +23,7 @@ set(CMAKE_CXX_COMPILER ${cross_cxx})
 # A system CMake does not know has its Platform file in its kind's folder.
 list(APPEND CMAKE_MODULE_PATH ${row_boards})
 list(JOIN row_flags " " CMAKE_CXX_FLAGS_INIT)
-# An empty sysroot keeps the host's /usr/include and /usr/lib out of Debian's
-# cross g++'s search (docs/targets.md).
+# An empty sysroot keeps the host's folders out (docs/targets.md).
 if(row_system STREQUAL "Linux" AND row_compiler MATCHES "^${row_triplet}-")
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/typesizes-sysroot)
   set(CMAKE_SYSROOT ${CMAKE_BINARY_DIR}/typesizes-sysroot)

@@ -1,8 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# cpack reads this before each generator (CPACK_PROJECT_CONFIG_FILE), runs it on
-# the staged files before packing, and for a .deb after (docs/packaging.md).
+# cpack's config file and pre- and post-build script (docs/packaging.md).
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
   if(NOT CPACK_TYPESIZES_PACKAGEABLE)
     message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "

@@ -2,10 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# tools/distro-build.sh [HOST_ARCH]  builds HEAD as a Debian package build does (docs/ci.md):
-# `dpkg-buildpackage -us -uc -b -aHOST_ARCH` of a `git archive` with tests/debian, as nobody when root,
-# in a clean environment with CI=true and a Spanish locale, in build/distro/<arch> (or a temporary folder
-# if nobody cannot enter build/). Exit status 0: built, every test passed, none that runs the program skipped.
+# distro-build.sh [HOST_ARCH]: HEAD built as Debian builds packages; 0 if every test passed (docs/ci.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C

@@ -1,15 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// ATmega328P at 16 MHz: standard output on USART0 at 9600 baud, 8N1; exit()
-// leaves the status in GPIOR2 and stops (docs/targets.md). Nothing runs
-// before main.
+// ATmega328P glue: stdout on USART0, exit() stops (docs/targets.md).
 #include <avr/io.h>
 #include <stdio.h>
 
 namespace {
-// Sends a byte, setting the USART up on first use; GPIOR1 set by a simulator
-// means the byte was lost, which fails the stream.
+// Sends a byte, setting the USART up first; GPIOR1 set: the byte was lost.
 int put(char c, FILE *stream)
 {
     static bool ready = false;
@@ -34,8 +31,7 @@ FILE uart{.flags = _FDEV_SETUP_WRITE, .put = put};
 extern "C" {
 FILE *__iob[3] = {nullptr, &uart, &uart};
 
-// exit() falls through .fini with the status in r24: keep it and stop with
-// interrupts off, which ends a simulation.
+// exit()'s status (r24) kept in GPIOR2; the CPU stops.
 [[gnu::naked, gnu::used, gnu::section(".fini8")]] void store_status()
 {
     asm volatile("out %0, r24\n\tcli\n\tsleep" : : "I"(_SFR_IO_ADDR(GPIOR2)));

@@ -1,9 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// run FIRMWARE.elf: an ATmega328P firmware in simavr, USART0 to standard
-// output, GPIOR2's status as its own; 2 for a wrong MCU or USART setting
-// (docs/targets.md).
+// run FIRMWARE.elf: an ATmega328P firmware in simavr (docs/targets.md).
 #define _GNU_SOURCE // NOLINT(*-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): memmem
 #include <signal.h>
 #include <stdarg.h>

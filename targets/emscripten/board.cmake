@@ -1,9 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# typesizes.js (the module inlined, its status passed on) and typesizes.html
-# for browsers, beside typesizes.wasm (docs/targets.md). em++ deletes a
-# module beside a .js, so it is linked in a folder of its own.
+# typesizes.js and typesizes.html for browsers (docs/targets.md).
 add_executable(typesizes-browser test.cpp)
 target_link_libraries(typesizes-browser PRIVATE typesizes-options)
 target_link_options(typesizes-browser PRIVATE -sSTANDALONE_WASM=0 -sEXIT_RUNTIME=1 -sSINGLE_FILE=1

@@ -2,9 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# run.sh QEMU PROGRAM [ARGS...]: a bare-metal ELF semihosted in QEMU, whose
-# board QEMU's architecture picks; newlib (arm) takes the program's name
-# first, picolibc (riscv) not (docs/targets.md).
+# run.sh QEMU PROGRAM [ARGS...]: a bare-metal ELF semihosted (docs/targets.md).
 set -u
 case ${1##*/} in
 qemu-system-arm) board=(-M mps2-an385) words=("${2##*/}" "${@:3}") ;;
