@@ -2,9 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# startup.sh TYPESIZES: what one run of TYPESIZES costs against /bin/true and
-# getconf LONG_BIT, in instructions (callgrind) and wall time (hyperfine,
-# RUNS runs of each, default 300); docs/performance.md.
+# startup.sh TYPESIZES: one run's cost against /bin/true's (docs/performance.md).
 set -euo pipefail
 export LC_ALL=C # a decimal point in the numbers read and printed
 small_env=(env -i PATH=/usr/bin:/bin) # the loader's work grows with the environment
@@ -34,8 +32,7 @@ counts=$(instructions "$binary" && instructions /bin/true &&
   --runs "$RUNS" --export-json /dev/stdout \
   -n typesizes "$(printf %q "$binary")" -n /bin/true /bin/true \
   -n "getconf LONG_BIT" "$getconf LONG_BIT" |
-  # the last JSON hyperfine wrote (one after each command): name, median and
-  # quartiles of the wall time (µs), median over /bin/true's and getconf's
+  # hyperfine's last JSON: the wall time's median and quartiles, and ratios
   jq -rs 'def q(p): sort | .[(length - 1) * p | floor] * 1e6; last.results |
     map(.times | q(.5)) as $m | range(3) as $i | .[$i] | [.command,
     (.times | q(.5), q(.25), q(.75)), $m[$i] / ($m[1], $m[2])] | @tsv' |

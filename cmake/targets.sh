@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The shell's side of the tables, read by cmake/targets.cmake. Sourcing it
-# checks both tables and stops the caller with status 2 on a bad row.
+# The tables, read by cmake/targets.cmake; a bad row stops the sourcing caller (2).
 
 # table FILE COLUMN...: those columns of every row of FILE, one row a line.
 table() {

@@ -20,7 +20,6 @@ if(NOT cross_cxx)
   message(FATAL_ERROR "${row_compiler} not found: install the Debian packages ${packages}")
 endif()
 set(CMAKE_CXX_COMPILER ${cross_cxx})
-# A system CMake does not know has its Platform file in its kind's folder.
 list(APPEND CMAKE_MODULE_PATH ${row_boards})
 list(JOIN row_flags " " CMAKE_CXX_FLAGS_INIT)
 # An empty sysroot keeps the host's folders out (docs/targets.md).

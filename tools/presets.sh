@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# presets.sh [--check]: writes CMakePresets.json and README's table of targets
-# from cmake/targets.txt; --check shows the differences instead (status 1).
+# presets.sh [--check]: CMakePresets.json and README's table; --check: the diff.
 set -euo pipefail && shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh

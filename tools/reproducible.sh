@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# tools/reproducible.sh [REPOSITORY [REVISION]]  checks with reprotest that a commit (default: HEAD) builds
-# and packs to the same bytes twice, as docs/packaging.md says.
+# reproducible.sh [REPOSITORY [REVISION]]: reprotest on a commit (docs/packaging.md).
 set -euo pipefail
 # shellcheck source=../cmake/targets.sh
 . "$(dirname "$0")/../cmake/targets.sh"

@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# targets.sh [--one PRESET]: runs every installed target's workflow, then prints
-# a table of what each printed (docs/targets.md); --one: PRESET's row alone.
+# targets.sh [--one PRESET]: every installed target's workflow (docs/targets.md).
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit
 # shellcheck source=../cmake/targets.sh

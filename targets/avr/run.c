@@ -13,7 +13,6 @@
 #include <sim_avr.h>
 #include <sim_elf.h>
 
-// Data-space addresses on the ATmega328P.
 enum { GPIOR1 = 0x4a, GPIOR2 = 0x4b };
 enum { UCSR0A = 0xc0, UCSR0B = 0xc1, UCSR0C = 0xc2, UBRR0L = 0xc4, UBRR0H = 0xc5 };
 

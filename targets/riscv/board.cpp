@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// picolibc's stdout by semihosting's SYS_WRITE to ":tt", which reports a
-// failed write (SYS_WRITEC does not).
+// picolibc's stdout by semihosting's SYS_WRITE (docs/targets.md).
 #include <stdio.h>
 extern "C" { // picolibc's semihost.h declares no C linkage itself
 #include <semihost.h>

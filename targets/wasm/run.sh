@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# run.sh NODE MODULE [ARG...]: a WASI module under node (18 too), with its
-# status; a closed stdout becomes a read-only /dev/null, where writes fail.
+# run.sh NODE MODULE [ARG...]: a WASI module under node 18+ (docs/targets.md).
 set -u
 [ -e /dev/fd/1 ] || exec 1</dev/null
 exec "$1" --no-warnings --input-type=module -e '

@@ -1,8 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# WASI, which CMake 3.25 does not know. An optimised link would run wasm-opt
-# where installed: the link is not optimised (docs/targets.md).
+# WASI, which CMake 3.25 does not know; the link is not optimised (docs/targets.md).
 set(CMAKE_EXECUTABLE_SUFFIX .wasm)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -O0)
 # A sysroot of links to wasi-libc's folders alone, not the host's /usr.
