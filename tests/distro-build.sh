@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# distro-build.sh [HOST_ARCH]: HEAD built as Debian builds packages; 0 if every test passed (docs/ci.md).
+# distro-build.sh [HOST_ARCH]: checks that HEAD builds, and passes its tests, as Debian builds packages (docs/ci.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
