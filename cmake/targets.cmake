@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # The table of targets and what a program's header says (docs/targets.md).
+cmake_policy(VERSION 3.25) # also as a script
 
 set(TYPESIZES_TARGETS_FILE ${CMAKE_CURRENT_LIST_DIR}/targets.txt)
 get_filename_component(TYPESIZES_KINDS_DIR ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
@@ -35,10 +36,10 @@ function(typesizes_read_row row columns prefix)
     string(REPLACE "," ";" ${column} "${${column}}")
     set(${prefix}_${column} "${${column}}" PARENT_SCOPE)
   endforeach()
-  if(NOT kind)
+  if(NOT "kind" IN_LIST columns)
     return()
   endif()
-  # A Linux row's kind is Debian's cross g++ and qemu-user.
+  # Defaults (Debian's cross g++, qemu-user, glibc) that a kind.cmake overrides.
   string(REPLACE _ - package g++-${triplet})
   set(compiler ${triplet}-g++)
   if(preset STREQUAL "default")
@@ -63,6 +64,11 @@ function(typesizes_read_row row columns prefix)
     include(${TYPESIZES_KINDS_DIR}/${kind}/kind.cmake)
   endif()
   list(TRANSFORM folders PREPEND ${TYPESIZES_KINDS_DIR}/ OUTPUT_VARIABLE boards)
+  foreach(folder IN LISTS boards)
+    if(NOT IS_DIRECTORY ${folder})
+      message(FATAL_ERROR "Row '${preset}' needs the folder ${folder}, which does not exist")
+    endif()
+  endforeach()
   # time_t's size forced both ways where a 32-bit C library has both.
   set(Linux4 -U_TIME_BITS)
   set(Linux8 -D_TIME_BITS=64 -D_FILE_OFFSET_BITS=64)

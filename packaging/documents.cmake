@@ -8,6 +8,7 @@ cmake_policy(VERSION 3.25)
 function(typesizes_news news name maintainer prefix)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${news})
   file(READ ${news} text)
+  string(APPEND text "\n") # a last line without its newline
   foreach(var debian rpm trailer releases)
     set(${var} "")
   endforeach()

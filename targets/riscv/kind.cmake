@@ -6,12 +6,12 @@ set(compiler ${triplet}-gcc)
 set(package gcc-riscv64-unknown-elf picolibc-riscv64-unknown-elf)
 set(runner_package qemu-system-misc)
 set(libc -)
-set(abi ilp32)
+set(mabi ilp32)
 if(class EQUAL 64)
-  set(abi lp64)
+  set(mabi lp64)
 endif()
 # The virt board's flash and RAM.
-set(flags -march=rv${class}imac -mabi=${abi} -mcmodel=medany --specs=picolibc.specs
+set(flags -march=rv${class}imac -mabi=${mabi} -mcmodel=medany --specs=picolibc.specs
   --crt0=semihost --oslib=semihost
   -Xlinker --defsym=__flash=0x80000000 -Xlinker --defsym=__flash_size=0x100000
   -Xlinker --defsym=__ram=0x80100000 -Xlinker --defsym=__ram_size=0x100000)
