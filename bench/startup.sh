@@ -28,14 +28,20 @@ type -P valgrind hyperfine jq >/dev/null || die "needs valgrind, hyperfine, jq"
 binary=$(realpath "$1") getconf=$(command -v getconf)
 counts=$(instructions "$binary" && instructions /bin/true &&
   instructions "$getconf" LONG_BIT)
-"${small_env[@]}" hyperfine -N --style none --output null --warmup 20 \
-  --runs "$RUNS" --export-json /dev/stdout \
-  -n typesizes "$(printf %q "$binary")" -n /bin/true /bin/true \
-  -n "getconf LONG_BIT" "$getconf LONG_BIT" |
-  # hyperfine's last JSON: the wall time's median and quartiles, and ratios
-  jq -rs 'def q(p): sort | .[(length - 1) * p | floor] * 1e6; last.results |
-    map(.times | q(.5)) as $m | range(3) as $i | .[$i] | [.command,
-    (.times | q(.5), q(.25), q(.75)), $m[$i] / ($m[1], $m[2])] | @tsv' |
+set -- -n typesizes "$(printf %q "$binary")" -n /bin/true /bin/true \
+  -n "getconf LONG_BIT" "$getconf LONG_BIT"
+# Ten rounds, each in the reverse order of the last: a change of load falls on all.
+for ((round = 0; round < 10; round++)); do
+  ((round == 0)) || set -- "${@:7:3}" "${@:4:3}" "${@:1:3}"
+  "${small_env[@]}" hyperfine -N --style none --output null --warmup 2 \
+    --runs $(((RUNS + 9) / 10)) --export-json /dev/stdout "$@"
+done |
+  # each command's times from every round: median, quartiles, ratios
+  jq -rs 'def q(p): sort | .[(length - 1) * p | floor] * 1e6;
+    [.[].results[]] as $r | ["typesizes", "/bin/true", "getconf LONG_BIT"] |
+    map(. as $c | [$r[] | select(.command == $c) | .times[]]) as $t |
+    ($t | map(q(.5))) as $m | range(3) as $i |
+    [.[$i], ($t[$i] | q(.5), q(.25), q(.75)), $m[$i] / ($m[1], $m[2])] | @tsv' |
   awk -F'\t' -v counts="$counts" 'BEGIN { split(counts, n, "\n"); print \
     "  command          instructions  x true x getconf  wall µs (IQR)      x true x getconf" }
   { printf "  %-16s %12d %7.4f %9.4f  %-18s %7.3f %9.3f\n", $1, n[NR], n[NR] / n[2],
