@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The typesizes authors
 // SPDX-License-Identifier: MIT
 
-// typesizes: prints how many bytes the target it was compiled for gives time_t,
-// int and short, one "label=size" line each: compile-time constants, so a build
-// for another target reports that target's data model. The exit status is 0
-// only when the whole report reached standard output, 1 when any of it did not.
+// typesizes: the bytes the target it was compiled for gives time_t, int and
+// short; exit status 0 only when the whole report reached standard output.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -19,11 +17,8 @@ int main()
     std::printf("int=%d\n", int_size);
     std::printf("short=%d\n", short_size);
 
-    // A failed write (a closed descriptor, a full device) mostly shows only
-    // when the buffer goes out, so the report is flushed here rather than at
-    // exit, where the error would be lost. Any failed write, in a print call
-    // or in the flush, leaves the stream's error indicator set; some C
-    // libraries (Windows' msvcrt) report nothing else.
+    // A failed write shows when the buffer goes out, here rather than at exit,
+    // and in the stream's error indicator, all msvcrt tells (docs/tests.md).
     const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
 }

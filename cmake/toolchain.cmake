@@ -13,17 +13,19 @@ endif()
 set(CMAKE_SYSTEM_NAME ${row_system})
 # The triplet's processor, but for a 32-bit RISC-V built by a riscv64 toolchain.
 string(REGEX MATCH "^[^-]+" CMAKE_SYSTEM_PROCESSOR ${row_triplet})
-string(REGEX REPLACE "^riscv(32|64)$" "riscv${row_class}" CMAKE_SYSTEM_PROCESSOR ${CMAKE_SYSTEM_PROCESSOR})
+string(REGEX REPLACE "^riscv(32|64)$" "riscv${row_class}"
+  CMAKE_SYSTEM_PROCESSOR ${CMAKE_SYSTEM_PROCESSOR})
 find_program(cross_cxx ${row_compiler} NO_CACHE)
 if(NOT cross_cxx)
   list(JOIN row_package " " packages)
   message(FATAL_ERROR "${row_compiler} not found: install the Debian packages ${packages}")
 endif()
 set(CMAKE_CXX_COMPILER ${cross_cxx})
-list(APPEND CMAKE_MODULE_PATH ${row_boards})
+list(APPEND CMAKE_MODULE_PATH ${row_folders})
 list(JOIN row_flags " " CMAKE_CXX_FLAGS_INIT)
-# An empty sysroot keeps the host's folders out (docs/targets.md).
-if(row_system STREQUAL "Linux" AND row_compiler MATCHES "^${row_triplet}-")
+# An empty sysroot keeps the host's folders out of Debian's cross g++ for
+# glibc (docs/targets.md).
+if(row_libc STREQUAL "glibc" AND row_compiler MATCHES "^${row_triplet}-")
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/typesizes-sysroot)
   set(CMAKE_SYSROOT ${CMAKE_BINARY_DIR}/typesizes-sysroot)
 endif()

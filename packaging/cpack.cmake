@@ -3,25 +3,26 @@
 
 # cpack's config file and pre- and post-build script (docs/packaging.md).
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
-  if(NOT CPACK_TYPESIZES_PACKAGEABLE)
-    message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its package "
-      "architecture is unknown: add a row for it (see the file's header) to package it.")
+  string(REPLACE ";" " or " formats "${CPACK_TYPESIZES_FORMATS}")
+  string(REGEX REPLACE "^DEB$" "${CPACK_DEBIAN_PACKAGE_ARCHITECTURE}" arch "${CPACK_GENERATOR}")
+  string(REGEX REPLACE "^RPM$" "${CPACK_RPM_PACKAGE_ARCHITECTURE}" arch "${arch}")
+  if(NOT formats)
+    message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its "
+      "package is unknown: add a row for it (see the file's header) to package it.")
   elseif(CPACK_TYPESIZES_SANITIZE)
-    message(FATAL_ERROR "This is a sanitizer build (TYPESIZES_SANITIZE=ON), made for testing: "
-      "it is not packaged. Package a build configured without it.")
-  elseif(NOT CPACK_TYPESIZES_SYSTEM STREQUAL "Linux" AND CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
-    message(FATAL_ERROR "This is a ${CPACK_TYPESIZES_SYSTEM} build: it is packed as a zip (cpack -G ZIP), "
-      "not as a ${CPACK_GENERATOR} package.")
-  elseif((CPACK_GENERATOR STREQUAL "DEB" AND CPACK_DEBIAN_PACKAGE_ARCHITECTURE STREQUAL "-") OR
-      (CPACK_GENERATOR STREQUAL "RPM" AND CPACK_RPM_PACKAGE_ARCHITECTURE STREQUAL "-"))
-    message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in cmake/targets.txt: "
-      "no ${CPACK_GENERATOR} package can be made for it.")
+    message(FATAL_ERROR "This is a sanitizer build (TYPESIZES_SANITIZE=ON), made for "
+      "testing: it is not packaged. Package a build configured without it.")
+  elseif(NOT ";${CPACK_TYPESIZES_FORMATS};" MATCHES ";${CPACK_GENERATOR};")
+    message(FATAL_ERROR "This build is packed as ${formats} (cpack -G ${formats}), not ${CPACK_GENERATOR}.")
+  elseif(arch STREQUAL "-")
+    message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in "
+      "cmake/targets.txt: no ${CPACK_GENERATOR} package can be made for it.")
   endif()
   # SOURCE_DATE_EPOCH: the caller's, the last commit's or the release's; in UTC.
   if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     file(REAL_PATH ${CMAKE_CURRENT_LIST_DIR}/.. source)
-    execute_process(COMMAND git -c safe.directory=${source} -C ${source}
-      log -1 --format=%ct -- . OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
+    execute_process(COMMAND git -c safe.directory=${source} -C ${source} log -1 --format=%ct -- .
+      OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_VARIABLE error)
     if(error AND NOT error MATCHES "not a git repository")
       message(WARNING "git cannot read the checkout, so the packages get NEWS.md's release date: ${error}")
     endif()
@@ -44,41 +45,37 @@ set(dir ${CPACK_TEMPORARY_DIRECTORY})
 set(binary ${dir}/usr/bin/typesizes)
 if(CPACK_PACKAGE_FILES)
   # After cpack made the .deb, dpkg-deb makes it again, cpack's control files in DEBIAN/.
-  find_program(dpkg_deb dpkg-deb NO_CACHE)
-  if(NOT dpkg_deb)
-    message(FATAL_ERROR "dpkg-deb makes the .deb: install the Debian package dpkg")
-  endif()
+  find_program(dpkg_deb dpkg-deb NO_CACHE REQUIRED)
   file(GLOB files LIST_DIRECTORIES false ${dir}/*)
   file(COPY ${files} DESTINATION ${dir}/DEBIAN REGEX "/debian-binary$|[.]tar[.][^/]*$" EXCLUDE)
   file(REMOVE ${files})
 elseif(CPACK_GENERATOR MATCHES "^(DEB|RPM)$")
   # Before: no static binary, and for a .deb one that needs the C library alone, its Depends.
   execute_process(COMMAND readelf --program-headers --dynamic --dyn-syms --wide ${binary}
-    OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+    OUTPUT_VARIABLE dynamic COMMAND_ERROR_IS_FATAL ANY)
   string(REGEX MATCHALL "Shared library: [^\n]*" needed "${dynamic}")
   list(TRANSFORM needed REPLACE "^.*\\[|\\]$" "")
   string(REGEX MATCHALL "@GLIBC_[0-9]+\\.[0-9]+(\\.[0-9]+)?" versions "${dynamic}")
   list(SORT versions COMPARE NATURAL)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${binary} was not installed for packing, or readelf cannot read it")
-  elseif(NOT dynamic MATCHES "\n +INTERP ")
-    message(FATAL_ERROR "${binary} is statically linked: it is not packaged, as a package's program uses the "
-      "system's C library, and gets its fixes. Package a build linked without -static.")
-  elseif(CPACK_GENERATOR STREQUAL "RPM") # rpmbuild finds its Requires
-  elseif(NOT needed MATCHES "^libc\\.so\\.[0-9.]+$")
-    message(FATAL_ERROR "${binary} needs '${needed}': the C library (libc.so.N) alone can be packed")
-  elseif(NOT versions)
-    message(FATAL_ERROR "${binary} imports no versioned glibc symbol: no libc dependency can be derived")
-  else()
-    # libc.so.6 and @GLIBC_2.34 make libc6 (>= 2.34).
-    list(POP_BACK versions highest)
-    string(REGEX REPLACE "[.]so[.](.*)@GLIBC_(.*)" "\\1 (>= \\2)" CPACK_DEBIAN_PACKAGE_DEPENDS ${needed}${highest})
-    message(STATUS "Depends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
+  list(PREPEND versions -)
+  list(POP_BACK versions highest) # "-" without a versioned glibc symbol
+  if(NOT dynamic MATCHES "\n +INTERP ")
+    message(FATAL_ERROR "${binary} is statically linked: it is not packaged, as a package's "
+      "program uses the system's C library, and gets its fixes. Package a build linked without -static.")
+  elseif(NOT "${needed}${highest}" MATCHES "^libc\\.so\\.[0-9.]+@GLIBC_")
+    message(FATAL_ERROR "${binary} needs '${needed}', of it '${highest}': a package needs the C "
+      "library (libc.so.N) alone, and a versioned glibc symbol from it, for its dependency")
   endif()
+  # libc.so.6 and @GLIBC_2.34 make libc6 (>= 2.34).
+  string(REGEX REPLACE "[.]so[.](.*)@GLIBC_(.*)" "\\1 (>= \\2)" CPACK_DEBIAN_PACKAGE_DEPENDS "${needed}${highest}")
+  # The man page and changelog gzipped as Debian ships documents: no name or time.
+  file(GLOB_RECURSE documents ${dir}/*.1 ${dir}/*/changelog)
+  execute_process(COMMAND gzip -9n ${documents} COMMAND_ERROR_IS_FATAL ANY)
 endif()
 # Modes and times that follow neither the umask nor the checkout.
 execute_process(COMMAND chmod -R a-s,u=rwX,go=rX ${dir} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND find ${dir} -exec touch -h -d @$ENV{SOURCE_DATE_EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND find ${dir} -exec touch -h -d @$ENV{SOURCE_DATE_EPOCH} {} +
+  COMMAND_ERROR_IS_FATAL ANY)
 if(dpkg_deb)
   execute_process(COMMAND ${dpkg_deb} --root-owner-group -Zgzip --build ${dir} ${CPACK_PACKAGE_FILES}
     COMMAND_ERROR_IS_FATAL ANY)

@@ -2,10 +2,36 @@
 # SPDX-License-Identifier: MIT
 
 # The release's facts and the packages' changelogs, from NEWS.md.
-cmake_policy(VERSION 3.25)
 
-# typesizes_news(NEWS NAME MAINTAINER PREFIX): PREFIX_VERSION, _DATE, _EPOCH, _DEBIAN, _RPM (docs/packaging.md).
-function(typesizes_news news name maintainer prefix)
+# typesizes_day(DATE VAR): VAR, the list of DATE's time (00:00 UTC) and the
+# day as Debian's and RPM's changelogs write it; DATE a real YYYY-MM-DD.
+function(typesizes_day date var)
+  if(date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+    # Days since 1970 by the Gregorian calendar, its years begun in March.
+    math(EXPR year "${CMAKE_MATCH_1} - 1 + (${CMAKE_MATCH_2} + 9) / 12")
+    math(EXPR month "(${CMAKE_MATCH_2} + 9) % 12")
+    math(EXPR epoch "(${year} * 365 + ${year} / 4 - ${year} / 100 + ${year} / 400
+      + (153 * ${month} + 2) / 5 + ${CMAKE_MATCH_3} - 719469) * 86400")
+  endif()
+  # CMake's clock reads SOURCE_DATE_EPOCH: the day's names, and the date again,
+  # another for a day that does not exist (02-30 is 03-02).
+  set(saved "$ENV{SOURCE_DATE_EPOCH}")
+  set(ENV{SOURCE_DATE_EPOCH} ${epoch})
+  string(TIMESTAMP day "%Y-%m-%d;%s;%a, %d %b %Y;%a %b %d %Y" UTC)
+  unset(ENV{SOURCE_DATE_EPOCH})
+  if(NOT saved STREQUAL "")
+    set(ENV{SOURCE_DATE_EPOCH} "${saved}")
+  endif()
+  list(POP_FRONT day check)
+  if(NOT check STREQUAL date)
+    message(FATAL_ERROR "'${date}' is not a YYYY-MM-DD date")
+  endif()
+  set(${var} "${day}" PARENT_SCOPE)
+endfunction()
+
+# typesizes_news(NEWS MAINTAINER PREFIX): PREFIX_VERSION, _DATE, _EPOCH,
+# _DEBIAN and _RPM (the changelogs) of NEWS (docs/packaging.md).
+function(typesizes_news news maintainer prefix)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${news})
   file(READ ${news} text)
   string(APPEND text "\n") # a last line without its newline
@@ -17,22 +43,20 @@ function(typesizes_news news name maintainer prefix)
     set(text "${CMAKE_MATCH_2}")
     set(line "${CMAKE_MATCH_1}")
     if(line MATCHES "^## ([^ ]+) \\((.*)\\)$")
-      execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -d "${CMAKE_MATCH_2}"
-        "+%F;%s;%a, %d %b %Y;%a %b %d %Y" OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE)
-      list(POP_FRONT date day epoch debian_date rpm_date)
-      if(NOT day STREQUAL CMAKE_MATCH_2)
-        message(FATAL_ERROR "'${CMAKE_MATCH_2}' is not a YYYY-MM-DD date")
-      endif()
-      list(APPEND releases ${CMAKE_MATCH_1} ${day} ${epoch})
-      string(APPEND debian "${trailer}${name} (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
-      set(trailer "\n -- ${maintainer}  ${debian_date} 00:00:00 +0000\n\n")
-      string(APPEND rpm "\n* ${rpm_date} ${maintainer} - ${CMAKE_MATCH_1}-1\n")
+      set(version ${CMAKE_MATCH_1})
+      typesizes_day("${CMAKE_MATCH_2}" day)
+      list(POP_FRONT day epoch debian_day rpm_day)
+      list(APPEND releases ${version} ${CMAKE_MATCH_2} ${epoch})
+      string(APPEND debian "${trailer}typesizes (${version}) unstable; urgency=medium\n\n")
+      set(trailer "\n -- ${maintainer}  ${debian_day} 00:00:00 +0000\n\n")
+      string(APPEND rpm "\n* ${rpm_day} ${maintainer} - ${version}-1\n")
     elseif(releases AND line MATCHES "^(- |  ) *(.*)$")
       string(REPLACE "-" "*" item "  ${CMAKE_MATCH_1}")
       string(APPEND debian "${item}${CMAKE_MATCH_2}\n")
       string(APPEND rpm "${CMAKE_MATCH_1}${CMAKE_MATCH_2}\n")
     elseif(releases AND NOT line STREQUAL "") # text before the first release is free
-      message(FATAL_ERROR "${news}: a release's notes are '- ' items and their indented continuations, not '${line}'")
+      message(FATAL_ERROR "${news}: a release's notes are '- ' items and their "
+        "indented continuations, not '${line}'")
     endif()
   endwhile()
   if(NOT releases)
@@ -41,11 +65,7 @@ function(typesizes_news news name maintainer prefix)
   list(POP_FRONT releases ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH)
   string(REGEX REPLACE "\n\n$" "\n" ${prefix}_DEBIAN "${debian}${trailer}")
   string(REGEX REPLACE "^\n" "" ${prefix}_RPM "${rpm}")
-  return(PROPAGATE ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH ${prefix}_DEBIAN ${prefix}_RPM)
+  foreach(fact VERSION DATE EPOCH DEBIAN RPM)
+    set(${prefix}_${fact} "${${prefix}_${fact}}" PARENT_SCOPE)
+  endforeach()
 endfunction()
-
-# cmake -Dnews=NEWS -Dmaintainer=M -Dout=FILE -P packaging/documents.cmake: NEWS's Debian changelog into FILE.
-if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-  typesizes_news(${news} typesizes "${maintainer}" news)
-  file(WRITE ${out} "${news_DEBIAN}")
-endif()

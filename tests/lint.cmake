@@ -1,17 +1,13 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# Lint of every C and C++ source, found by name (docs/tests.md): clang-format on
-# each; clang-tidy and cppcheck on each as a build compiles it. This build's own
-# sources with its compile commands; for each kind of target in
-# cmake/targets.txt, those sources again with the boards' (their headers as
-# the program's own, so checked too) as the first such row builds them, and the
-# boards' runner (run.c) as configure builds it, for this machine.
-file(GLOB sources ${PROJECT_SOURCE_DIR}/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.cpp)
-file(GLOB boards LIST_DIRECTORIES false ${TYPESIZES_KINDS_DIR}/*/*)
-list(FILTER boards INCLUDE REGEX "(\\.c|\\.cpp|/[^./]+)$") # C, C++ and headers without a suffix
-typesizes_test(lint.clang-format lint CHECKERS clang-format
-  COMMAND ${sh}/tool.sh clang-format --dry-run --Werror ${sources} ${boards})
+# Lint, and the checks of the tools (docs/tests.md): in a native build,
+# clang-format on every C and C++ source, clang-tidy and cppcheck on the
+# program's and the tests' as this build compiles them, groff on the man
+# page, shellcheck on every script, and tests/tools.sh; in a build whose kind
+# has folders, clang-tidy and cppcheck on their sources with test.cpp as its
+# compiler builds them, and on a runner of theirs (run.c) as configure does.
+set(top ${PROJECT_SOURCE_DIR})
 
 # typesizes_lint(SUFFIX [MISSING REASON] FILES... [TIDY ARG...] [CPPCHECK ARG...]):
 # lint.clang-tidy and lint.cppcheck, named with SUFFIX, on FILES with the
@@ -27,15 +23,31 @@ function(typesizes_lint suffix)
     --error-exitcode=1 --enable=all --inline-suppr --suppress=missingIncludeSystem ${arg_CPPCHECK} ${arg_FILES})
 endfunction()
 
-# typesizes_lint_boards(PRESET SOURCES...): the lint of PRESET's boards: their
-# C++ sources with SOURCES for its row, given to clang-tidy with the row's
-# flags that clang takes and, in their place, the include folders the row's
-# compiler searches, and to cppcheck with the platform of the row's sizes (AVR's
-# for a 16-bit int); their runner with the runner's library.
-function(typesizes_lint_boards preset)
-  typesizes_find_target(row preset ${preset})
-  list(TRANSFORM row_boards APPEND /*.cpp OUTPUT_VARIABLE cpp)
-  list(TRANSFORM row_boards APPEND /run.c OUTPUT_VARIABLE runner)
+if(NOT CMAKE_CROSSCOMPILING OR row_preset STREQUAL "default")
+  file(GLOB sources ${top}/*.cpp ${top}/tests/*.cpp)
+  file(GLOB glue LIST_DIRECTORIES false ${TYPESIZES_KINDS}/*/*)
+  list(FILTER glue INCLUDE REGEX "(\\.c|\\.cpp|/[^./]+)$") # C, C++ and headers without a suffix
+  typesizes_test(lint.clang-format lint CHECKERS clang-format
+    COMMAND ${sh}/tool.sh clang-format --dry-run --Werror ${sources} ${top}/cmake/probe.cpp ${glue})
+  typesizes_lint("" FILES ${sources} TIDY -p ${PROJECT_BINARY_DIR})
+  typesizes_lint(.probe FILES ${top}/cmake/probe.cpp TIDY -- -std=c++20)
+  if(TYPESIZES_INSTALL)
+    typesizes_test(lint.manpage lint CHECKERS groff
+      COMMAND ${sh}/tool.sh --quiet groff -man -ww -z ${TYPESIZES_MANPAGE})
+  endif()
+  file(GLOB_RECURSE scripts ${top}/*.sh ${top}/.ci/*)
+  list(FILTER scripts EXCLUDE REGEX "/build/|/\\.ci/(debian|foreign/rules)")
+  typesizes_test(lint.shellcheck lint CHECKERS shellcheck COMMAND ${sh}/tool.sh shellcheck -x ${scripts})
+  foreach(group presets targets ci scripts reproducible subproject builder)
+    typesizes_test(tools.${group} tools COMMAND ${sh}/tools.sh ${group})
+  endforeach()
+endif()
+
+if(row_folders)
+  # This kind's glue as its compiler builds it, for clang-tidy with the
+  # include folders that compiler searches (asked with -E -v).
+  list(TRANSFORM row_folders APPEND /*.cpp OUTPUT_VARIABLE cpp)
+  list(TRANSFORM row_folders APPEND /run.c OUTPUT_VARIABLE runner)
   file(GLOB cpp ${cpp})
   file(GLOB runner ${runner})
   if(runner)
@@ -45,42 +57,17 @@ function(typesizes_lint_boards preset)
     if(NOT IS_DIRECTORY ${include})
       set(missing "${include} not found: install the Debian package ${row_runner_package}")
     endif()
-    typesizes_lint(.${preset}.run MISSING "${missing}" FILES ${runner} TIDY -- -isystem${include} CPPCHECK -I${include})
+    typesizes_lint(.${row_kind}.run MISSING "${missing}" FILES ${runner}
+      TIDY -- -isystem${include} CPPCHECK -I${include})
   endif()
-  if(NOT cpp)
-    return()
-  endif()
-  find_program(compiler ${row_compiler} NO_CACHE)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${compiler} ${row_flags} -E -v -x c++ /dev/null
-    OUTPUT_QUIET ERROR_VARIABLE search)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${CMAKE_CXX_COMPILER} ${row_flags}
+    -E -v -x c++ /dev/null OUTPUT_QUIET ERROR_VARIABLE search)
   string(REGEX REPLACE ".*<...> search starts here:\n(.*)\nEnd of search list.*" "\\1" search "${search}")
   string(REGEX MATCHALL "[^\n ]+" search "${search}")
   list(TRANSFORM search PREPEND -isystem)
   list(FILTER row_flags INCLUDE REGEX "^(-m|--target=|--sysroot=)")
-  get_target_property(standard typesizes-options INTERFACE_COMPILE_FEATURES)
-  list(TRANSFORM standard REPLACE "^cxx_std_" "-std=c++")
-  list(TRANSFORM row_boards PREPEND -I)
-  set(platform unix${row_class})
-  if(row_int EQUAL 2)
-    set(platform avr8)
-  endif()
-  set(missing "")
-  if(NOT compiler)
-    list(JOIN row_package " " packages)
-    set(missing "${row_compiler} not found: install the Debian packages ${packages}")
-  endif()
-  typesizes_lint(.${preset} MISSING "${missing}" FILES ${ARGN} ${cpp}
-    TIDY -- ${standard} --target=${row_triplet} ${row_flags} -nostdinc ${search} ${row_boards}
-    CPPCHECK --platform=${platform} ${row_boards})
-endfunction()
-
-typesizes_lint("" FILES ${sources} TIDY -p ${PROJECT_BINARY_DIR})
-typesizes_read_table(${TYPESIZES_TARGETS_FILE} rows columns)
-set(kinds -)
-foreach(row IN LISTS rows)
-  typesizes_read_row("${row}" "${columns}" field)
-  if(NOT field_kind IN_LIST kinds)
-    list(APPEND kinds ${field_kind})
-    typesizes_lint_boards(${field_preset} ${sources})
-  endif()
-endforeach()
+  list(TRANSFORM row_folders PREPEND -I OUTPUT_VARIABLE folders)
+  typesizes_lint(.${row_kind} FILES ${top}/test.cpp ${cpp}
+    TIDY -- -std=c++20 --target=${row_triplet} ${row_flags} -nostdinc ${search} ${folders}
+    CPPCHECK --platform=${row_lint_platform} ${folders})
+endif()

@@ -2,264 +2,259 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# package.sh deb|rpm|zip  packs the configured and built folder with cpack
-# (under the caller's umask, then under another to get the same bytes) into a
-# fresh temporary folder and checks the package: its name, version and
-# architecture as the table of targets gives them for the build's preset and
-# as the compiler's target and the binary's float ABI imply, its files, times
-# and fields, and its dependencies against what the binary needs; then
-# installs or unpacks it there, runs the program from it against the build's
-# own (where it runs here), and runs lintian or rpmlint. A build that must not
-# be packed in that format (a sanitizer build, a target without a row or
-# without an architecture for the format, another system's program or a
-# statically linked one as a Debian or RPM package) is checked to be refused,
-# with the reason.
-# shellcheck source=lib.sh
+# package.sh deb|rpm|zip|tgz  packs the built folder with cpack into a fresh
+# folder (under the caller's umask, then under another, for the same bytes)
+# and checks the package against the build's facts and outside authorities
+# (dpkg-architecture, dpkg-parsechangelog, rpm, git, LICENSE); installs or
+# unpacks it there, runs the program from it, and runs lintian or rpmlint.
+# A build that must not be packed so is checked to be refused, with the
+# reason (docs/tests.md).
+# shellcheck source=lib.sh disable=SC2154 # the build's facts, which lib.sh reads
 . "$(dirname "$0")/lib.sh"
 format=$1
-packaging=$(dirname "$0")/../packaging
-# The version and date every package must carry: NEWS.md's first release heading, "## <version> (<date>)".
-read -r version date < <(sed -n 's/^## \([^ ]*\) (\(.*\))$/\1 \2/p' "$packaging/../NEWS.md" | head -n1)
+generator=${format^^}
+name=$package_name
+licence=$source/LICENSE
 
-# pack GENERATOR [FOLDER]: runs cpack into FOLDER ($tmp/pack), its output kept in $tmp/cpack.log; in a
-# UTF-8 locale, in which alone cpack's own tar reads a build folder's non-ASCII path.
+# pack [FOLDER]: runs cpack into FOLDER ($tmp/pack), its output kept in $tmp/cpack.log; in a UTF-8
+# locale, in which alone cpack's own tar reads a build folder's non-ASCII path.
 pack() {
-  LC_ALL=C.UTF-8 cpack --config "$build/CPackConfig.cmake" -C "$config" -G "$1" -B "${2:-$tmp/pack}" \
+  LC_ALL=C.UTF-8 cpack --config "$build/CPackConfig.cmake" -C "$config" -G "$generator" -B "${1:-$tmp/pack}" \
     >"$tmp/cpack.log" 2>&1
 }
 
-# repacked GENERATOR FILE: checks that cpack under umask 077 makes FILE again, byte for byte.
-repacked() {
-  (umask 077 && pack "$1" "$tmp/again") || { cat "$tmp/cpack.log"; fail "cpack -G $1 failed under umask 077"; }
-  cmp -s "$2" "$tmp/again/${2##*/}" || fail "${2##*/} packed under umask 077 differs from under umask $(umask)"
+# packed FILE: checks that cpack made FILE alone in $tmp/pack (and a checksum for an archive), under umask 077
+# the same bytes; else stops the test.
+packed() {
+  local found
+  pack || { cat "$tmp/cpack.log"; fail "cpack -G $generator failed"; finish; }
+  found=$(cd "$tmp/pack" && { ls -- *.deb *.rpm *.zip *.tar.gz 2>/dev/null || true; })
+  [ "$found" = "$1" ] || { cat "$tmp/cpack.log"; fail "expected package $1, cpack made: ${found:-nothing}"; finish; }
+  (umask 077 && pack "$tmp/again") || { cat "$tmp/cpack.log"; fail "cpack -G $generator failed under umask 077"; }
+  cmp -s "$tmp/pack/$1" "$tmp/again/$1" || fail "$1 packed under umask 077 differs from under umask $(umask)"
+  package=$tmp/pack/$1
 }
 
-# dated FILE: checks FILE as packed has the time of the last commit of the project's files, as git tells it
-# whoever owns the checkout (or SOURCE_DATE_EPOCH's, when set); outside a git checkout it is not checked.
+# dated FILE: checks FILE as packed has SOURCE_DATE_EPOCH's time, or else that of the checkout's last commit, as
+# its commit object records it (asked whoever owns the checkout); outside a git checkout it is not checked.
 dated() {
-  local want
-  want=${SOURCE_DATE_EPOCH:-$(git -c safe.directory='*' -C "$source" log -1 --format=%ct -- . 2>/dev/null)}
+  local want=${SOURCE_DATE_EPOCH:-} git=(git -c safe.directory='*' -C "$source")
+  if [ -z "$want" ] && [ "$("${git[@]}" rev-parse --show-toplevel 2>/dev/null || true)" = "$source" ]; then
+    want=$("${git[@]}" cat-file commit HEAD | sed -n 's/^committer .* \([0-9]*\) [-+][0-9]*$/\1/p')
+  fi
   [ -z "$want" ] || [ "$(stat -c %Y "$1")" = "$want" ] || fail "${1##*/} is dated $(stat -c %Y "$1"), not $want"
 }
 
-# packed FILE: checks cpack made FILE alone in $tmp/pack, else stops the test.
-packed() {
-  local found
-  found=$(cd "$tmp/pack" && ls -- *.deb *.rpm *.zip 2>/dev/null)
-  [ "$found" = "$1" ] && return
-  cat "$tmp/cpack.log"
-  fail "expected package $1, cpack made: ${found:-nothing}"
-  finish
-}
-
-# same_run BINARY: runs BINARY as installed and checks it prints what the build's binary prints.
+# same_run PROGRAM: runs PROGRAM as packaged, through a copy of typesizes-run put beside it, and checks it
+# prints what the build's own prints.
 same_run() {
   local got want
-  if [ -n "$not_run" ]; then
-    echo "$1 as packaged: built, not run here: $not_run"
-    return
-  fi
-  got=$(cd / && env -i "${run[@]}" "$1") || fail "$1 as packaged exited with status $?"
-  want=$("${run[@]}" "$binary")
-  [ "$got" = "$want" ] || fail "$1 as packaged printed '$got', the build's binary '$want'"
+  [ -z "$not_run" ] || { echo "${1##*/} as packaged: built, not run here: $not_run"; return; }
+  cp "${binary%/*}/typesizes-run" "${1%/*}/"
+  got=$(cd / && env -i "${1%/*}/typesizes-run") || fail "${1##*/} as packaged exited with status $?"
+  want=$("${binary%/*}/typesizes-run")
+  [ "$got" = "$want" ] || fail "${1##*/} as packaged printed '$got', the build's '$want'"
 }
 
-# docs ROOT: checks the man page's header and the Debian changelog's newest entry carry $version and $date.
-docs() {
-  local header entry
-  gzip -t "$1/usr/share/man/man1/typesizes.1.gz" || fail "man page is not gzipped"
-  header=$(zcat "$1/usr/share/man/man1/typesizes.1.gz" | grep -m1 '^\.TH')
+# manual PAGE: checks the man page's header carries the release's date and version.
+manual() {
+  local header
+  header=$(grep -m1 '^\.TH' <(zcat -f "$1"))
   [[ $header == *" $date \"typesizes $version\""* ]] || fail "man page header '$header' lacks $date and $version"
-  [ -f "$1/usr/share/doc/$name/changelog.gz" ] || return 0
-  entry=$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n '1p; /^ -- /{p; q}' | paste -sd' ')
-  [[ $entry == "typesizes ($version) "*" $(date -u -R -d "$date")" ]] ||
-    fail "changelog's newest entry is '$entry', not version $version of $date"
-  # Every line of NEWS.md's release notes, in order, and no other.
-  [ "$(zcat "$1/usr/share/doc/$name/changelog.gz" | sed -n 's/^  \(\* \|  \)//p')" = \
-    "$(sed -n '/^## [^ ]* (.*)$/,$ s/^\(- \| \+\)//p' "$packaging/../NEWS.md")" ] ||
-    fail "the changelog's notes are not NEWS.md's release notes"
 }
 
-# news_lines: checks a release note line with ';', '[' or '\' stays one line of the Debian changelog.
-news_lines() {
-  printf '## 9.9.9 (2026-01-02)\n\n- a [b; c\\\n  d\n' >"$tmp/NEWS.md"
-  cmake -Dnews="$tmp/NEWS.md" -Dmaintainer=M -Dout="$tmp/changelog" -P "$packaging/documents.cmake" ||
-    fail "packaging/documents.cmake cannot read $tmp/NEWS.md"
-  [ "$(sed -n 's/^  \(\* \|  \)//p' "$tmp/changelog" 2>/dev/null)" = $'a [b; c\\\nd' ] ||
-    fail "NEWS.md's note lines 'a [b; c\\' and 'd' are not the changelog's: $(cat "$tmp/changelog")"
-}
+# licence_text FILE: checks FILE is LICENSE, byte for byte.
+licence_text() { cmp -s "$1" "$licence" || fail "${1##*/} is not the project's LICENSE"; }
 
-# needs BINARY: checks BINARY needs the target's C library alone (more would
-# be packages the package does not depend on, and a program that cannot start).
-needs() {
-  [ "$(needed "$1")" = "$libc" ] || fail "the packaged program needs $(needed "$1"); expected $libc alone"
-}
-
-# fields DEB: checks the name, version and architecture (the other fields are
-# lintian's to judge), the architecture also against the one Debian maps the
-# compiler's target to, and that Depends is the C library's package (as Debian
-# names it after its soname: libc.so.6 is libc6) at the newest GLIBC version
-# the binary's symbols need.
-fields() {
-  local field want needed target
-  for field in Package:$name Version:$version Architecture:$arch; do
-    want=${field#*:} field=${field%%:*}
-    [ "$(dpkg-deb -f "$1" "$field")" = "$want" ] || fail "$field is '$(dpkg-deb -f "$1" "$field")', expected '$want'"
+# relations PROVIDES PROVIDED CONFLICTS...: checks a package whose data model has a sibling conflicts with
+# it (each of CONFLICTS: Conflicts, Replaces) and the -time64 one PROVIDES it, as PROVIDED (versioned).
+relations() {
+  local want=$2 field
+  [ "$sibling" = typesizes ] || want=''
+  [ "$1" = "$want" ] || fail "Provides is '$1', expected '$want'"
+  for field in "${@:3}"; do
+    [ "$field" = "$sibling" ] || fail "Conflicts or Replaces is '$field', expected '$sibling'"
   done
-  # -print-multiarch follows -m32 and -mx32, which -dumpmachine ignores.
-  target=$("${cxx[@]}" -print-multiarch 2>/dev/null) || target=''
-  [ -n "$target" ] || target=$("${cxx[@]}" -dumpmachine)
-  want=$(dpkg-architecture -t "$target" -qDEB_HOST_ARCH 2>/dev/null)
-  [ "$(dpkg-deb -f "$1" Architecture)" = "$want" ] || fail "Architecture is not $want (the compiler's $target)"
-  needed=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' |
-    sort -V | tail -n1)
-  want="${libc/.so./} (>= $needed)"
-  [ "$(dpkg-deb -f "$1" Depends)" = "$want" ] || fail "Depends is '$(dpkg-deb -f "$1" Depends)', expected '$want'"
 }
+
+# needs_alone PROGRAM: checks PROGRAM needs the target's C library alone (more would be packages the package
+# does not depend on, and a program that cannot start).
+needs_alone() { [ "$(needed "$1")" = "$needs" ] || fail "the packaged program needs $(needed "$1"), not $needs alone"; }
 
 # install_root DEB: installs DEB into an empty dpkg database under $tmp/root, never the system's.
 install_root() {
   mkdir -p "$tmp/root/var/lib/dpkg/info" "$tmp/root/var/lib/dpkg/updates"
   touch "$tmp/root/var/lib/dpkg/status" "$tmp/root/var/lib/dpkg/available"
   dpkg --root="$tmp/root" --log=/dev/null --force-not-root --force-architecture --force-depends \
-    --force-script-chrootless "$@" >"$tmp/dpkg.log" 2>&1 || { cat "$tmp/dpkg.log"; fail "dpkg $* failed"; }
+    --force-script-chrootless -i "$1" >"$tmp/dpkg.log" 2>&1 || { cat "$tmp/dpkg.log"; fail "dpkg -i failed"; }
 }
 
-# check_deb: the Debian package.
+# check_deb: the Debian package: name, version, architecture (also as Debian maps the compiler's target),
+# Depends on the C library's package at the newest GLIBC version the binary's symbols need, relations, files,
+# the changelog's newest entry, the copyright file's license; installed, run, and lintian.
 check_deb() {
-  need dpkg-deb dpkg-architecture readelf lintian
-  local deb=${name}_${version}_$arch.deb files want
-  pack DEB || { cat "$tmp/cpack.log"; fail "cpack -G DEB failed"; finish; }
-  packed "$deb"
-  deb=$tmp/pack/$deb
-  repacked DEB "$deb"
-  dpkg-deb -x "$deb" "$tmp/root"
-  needs "$tmp/root/usr/bin/typesizes"
+  local file field want target doc got
+  need dpkg-deb dpkg-architecture dpkg-parsechangelog readelf lintian
+  packed "${name}_${version}_$deb.deb"
+  file=$package
+  for field in Package:$name Version:$version Architecture:$deb; do
+    got=$(dpkg-deb -f "$file" "${field%%:*}")
+    [ "$got" = "${field#*:}" ] || fail "${field%%:*} is '$got', expected '${field#*:}'"
+  done
+  # -print-multiarch follows -m32 and -mx32, which -dumpmachine ignores.
+  target=$("${cxx[@]}" -print-multiarch 2>/dev/null || true)
+  [ -n "$target" ] || target=$("${cxx[@]}" -dumpmachine)
+  want=$(dpkg-architecture -t "$target" -qDEB_HOST_ARCH 2>/dev/null || true)
+  [ "$deb" = "$want" ] || fail "Architecture is not $want (the compiler's $target)"
+  relations "$(dpkg-deb -f "$file" Provides)" "typesizes (= $version)" \
+    "$(dpkg-deb -f "$file" Conflicts)" "$(dpkg-deb -f "$file" Replaces)"
+  dpkg-deb -x "$file" "$tmp/root"
+  want=$(readelf -VW "$tmp/root/usr/bin/typesizes" | grep -o 'Name: GLIBC_[0-9.]*' | sed 's/.*_//' | sort -V | tail -n1)
+  got=$(dpkg-deb -f "$file" Depends)
+  [ "$got" = "${needs/.so./} (>= $want)" ] || fail "Depends is '$got', expected '${needs/.so./} (>= $want)'"
+  needs_alone "$tmp/root/usr/bin/typesizes"
   dated "$tmp/root/usr/bin/typesizes"
-  fields "$deb"
-  files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort | tr '\n' ' ')
-  want="./usr/bin/typesizes ./usr/share/doc/$name/changelog.gz ./usr/share/doc/$name/copyright"
-  [ "$files" = "$want ./usr/share/man/man1/typesizes.1.gz " ] || fail "unexpected files: $files"
-  grep -q '^License: MIT$' "$tmp/root/usr/share/doc/$name/copyright" || fail "copyright file names no MIT license"
-  docs "$tmp/root"
-  news_lines
+  doc=usr/share/doc/$name
+  got=$(dpkg-deb -c "$file" | awk '$1 !~ /^d/ { print $6 }' | sort | xargs)
+  want="./usr/bin/typesizes ./$doc/changelog.gz ./$doc/copyright ./usr/share/man/man1/typesizes.1.gz"
+  [ "$got" = "$want" ] || fail "holds $got"
+  manual "$tmp/root/usr/share/man/man1/typesizes.1.gz"
+  zcat "$tmp/root/$doc/changelog.gz" >"$tmp/changelog"
+  got=$(dpkg-parsechangelog -l "$tmp/changelog" -S Version)/$(dpkg-parsechangelog -l "$tmp/changelog" -S Timestamp)
+  [ "$got" = "$version/$(date -u -d "$date" +%s)" ] || fail "the changelog's newest entry is $got, not $version, $date"
+  # LICENSE again from the copyright file: the license paragraph's name and text (lines unindented, " ."
+  # empty) and the holder.
+  awk '/^Copyright: / { sub(/^Copyright: /, ""); holder = $0 }
+    /^License: / && ++n == 2 { printf "%s License\n\nCopyright (c) %s\n\n", $2, holder; next }
+    n == 2 { sub(/^ /, ""); sub(/^\.$/, ""); print }' "$tmp/root/$doc/copyright" >"$tmp/LICENSE"
+  licence_text "$tmp/LICENSE"
   rm -rf "$tmp/root"
-  install_root -i "$deb"
+  install_root "$file"
   same_run "$tmp/root/usr/bin/typesizes"
   # Debian 12's lintian cannot open the files it unpacks under a non-ASCII path.
   if ! grep -q '[^ -~]' <<<"$TMPDIR"; then
-    lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+    lintian --fail-on error,warning "$file" || fail "lintian reports errors or warnings"
   elif [ "$failures" -eq 0 ]; then
     skip "lintian cannot read what it unpacks under $TMPDIR (not ASCII); the rest passed"
   fi
 }
 
-# check_rpm: the RPM package.
+# check_rpm: the RPM package: name, version, architecture (against the binary's float ABI), license,
+# requires, relations, the changelog's newest entry, the %license file; unpacked, run, and rpmlint.
 check_rpm() {
-  need rpmbuild rpm2cpio cpio rpmlint
-  local rpm=$name-$version-1.$arch.rpm requires entry reason float want
-  if ! pack RPM; then
+  local file requires entry float want got
+  need rpmbuild rpm2cpio cpio rpmlint readelf
+  if ! pack; then
     # A path with a blank, which rpmbuild cannot take, in cpack's words.
-    reason=$(tr -s ' \n' ' ' <"$tmp/cpack.log" | grep -o "[^ ]*rpmbuild can't handle paths with spaces[^.]*")
-    [ -n "$reason" ] && skip "$reason"
-    cat "$tmp/cpack.log"
-    fail "cpack -G RPM failed"
-    finish
+    want=$(tr -s ' \n' ' ' <"$tmp/cpack.log" | grep -o "[^ ]*rpmbuild can't handle paths with spaces[^.]*" || true)
+    [ -z "$want" ] || skip "$want"
   fi
-  packed "$rpm"
-  rpm=$tmp/pack/$rpm
-  repacked RPM "$rpm"
-  [ "$(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$rpm")" = "$name $version $arch MIT" ] \
-    || fail "name, version, architecture, license are $(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$rpm")"
-  # rpm's own entries aside (its payload features, the loader's GNU hash), the
-  # binary's C library alone (and symbol versions of it).
-  requires=$(rpm -qpR "$rpm" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$')
-  if ! grep -Eqx "${libc//./\\.}(\(\)\(64bit\))?" <<<"$requires" ||
-    grep -Evq "^${libc//./\\.}(\(|$)" <<<"$requires"; then
-    fail "requires $(tr '\n' ' ' <<<"$requires"), expected $libc alone"
+  packed "$name-$version-1.$rpm.rpm"
+  file=$package
+  got=$(rpm -qp --qf '%{NAME} %{VERSION} %{ARCH} %{LICENSE}' "$file")
+  [ "$got" = "$name $version $rpm MIT" ] || fail "name, version, architecture, license are $got"
+  # rpm's own entries aside (its payload features, the loader's GNU hash), the binary's C library alone.
+  requires=$(rpm -qpR "$file" | grep -Ev '^(rpmlib\(.*\) <= .*|rtld\(GNU_HASH\))$' || true)
+  if ! grep -Eqx "${needs//./\\.}(\(\)\(64bit\))?" <<<"$requires" ||
+    grep -Evq "^${needs//./\\.}(\(|$)" <<<"$requires"; then
+    fail "requires $(xargs <<<"$requires"), expected $needs alone"
   fi
-  entry=$(rpm -qp --changelog "$rpm" | head -n1)
+  got=$(rpm -qp --provides "$file" | grep -vE "^$name(\(.*\))? = " || true)
+  relations "$got" "typesizes = $version-1" "$(rpm -qp --conflicts "$file")"
+  entry=$(rpm -qp --changelog "$file" | sed -n 1p)
   [[ $entry == "* $(date -u -d "$date" '+%a %b %d %Y') "*" - $version-1" ]] ||
     fail "the changelog's newest entry is '$entry', not version $version of $date"
+  grep -qx "l /usr/share/licenses/$name/LICENSE" <<<"$(rpm -qp --qf '[%{FILEFLAGS:fflags} %{FILENAMES}\n]' "$file")" ||
+    fail "LICENSE is not the package's %license file"
   mkdir "$tmp/root"
-  (cd "$tmp/root" && rpm2cpio "$rpm" | cpio -idm --quiet) || fail "cannot unpack $rpm"
-  needs "$tmp/root/usr/bin/typesizes"
+  (cd "$tmp/root" && rpm2cpio "$file" | cpio -idm --quiet) || fail "cannot unpack ${file##*/}"
+  needs_alone "$tmp/root/usr/bin/typesizes"
   dated "$tmp/root/usr/bin/typesizes"
-  # arm's RPM architectures name the float ABI, which the ELF header's flags give.
-  if [ "$machine" = 40 ]; then
-    float=$(readelf -hW "$tmp/root/usr/bin/typesizes" | sed -n 's/^ *Flags:.*, \([a-z]*\)-float ABI.*/\1/p')
-    case $arch in armv7hl) want=hard ;; armv5tel | armv7l) want=soft ;; *) want=unknown ;; esac
-    [ "$float" = "$want" ] || fail "architecture $arch for a binary of ${float:-unknown} float ABI"
-  fi
-  [ -f "$tmp/root/usr/share/licenses/$name/LICENSE" ] || fail "no license file"
-  docs "$tmp/root"
+  # An RPM architecture for hard-float ends in "hl" (armv7hl), one for soft-float not.
+  float=$(readelf -hW "$tmp/root/usr/bin/typesizes" | sed -n 's/^ *Flags:.*, \(hard\|soft\)-float ABI.*/\1/p')
+  want=soft
+  [[ $rpm != *hl ]] || want=hard
+  [ -z "$float" ] || [ "$float" = "$want" ] || fail "architecture $rpm for a binary of $float float ABI"
+  licence_text "$tmp/root/usr/share/licenses/$name/LICENSE"
+  manual "$tmp/root/usr/share/man/man1/typesizes.1.gz"
   same_run "$tmp/root/usr/bin/typesizes"
-  rpmlint -c "$packaging/rpmlint.toml" "$rpm" || fail "rpmlint reports errors or warnings"
+  rpmlint -c "$source/packaging/rpmlint.toml" "$file" || fail "rpmlint reports errors or warnings"
 }
 
-# check_zip: the zip of any other system's build: the program, LICENSE and the
-# usage note, and what the kind of target adds (AVR's hex image, Emscripten's
-# script and page), in a folder named like the zip, each with the time
+# check_zip: the zip of a program that is no system's package: in a folder named like the zip, the program,
+# LICENSE, the usage note (with the target's line ends) and what the kind adds, each with the time
 # SOURCE_DATE_EPOCH gives, whatever the time zone it is packed in.
 check_zip() {
+  local top=typesizes-$version-$preset program=${binary##*/} usage times want
   need unzip
-  local top=typesizes-$version-$preset program=${binary##*/} usage times adds='' want
-  SOURCE_DATE_EPOCH=1700000000 TZ=Pacific/Kiritimati pack ZIP ||
-    { cat "$tmp/cpack.log"; fail "cpack -G ZIP failed"; finish; }
-  packed "$top.zip"
-  SOURCE_DATE_EPOCH=1700000000 repacked ZIP "$tmp/pack/$top.zip"
-  case $machine/$system in 83/*) adds=typesizes.hex ;; */Emscripten) adds='typesizes.html typesizes.js' ;; esac
-  # shellcheck disable=SC2086 # one member a word
-  want=$(printf "$top/%s\n" LICENSE README.txt "$program" $adds | sort | xargs)
-  [ "$(unzip -Z1 "$tmp/pack/$top.zip" | sort | xargs)" = "$want" ] ||
-    fail "the zip holds $(unzip -Z1 "$tmp/pack/$top.zip" | xargs), expected $want"
+  export SOURCE_DATE_EPOCH=1700000000
+  TZ=Pacific/Kiritimati packed "$top.zip"
+  want=$(printf "$top/%s\n" LICENSE README.txt "$program" "${outputs[@]}" | sort | xargs)
+  [ "$(unzip -Z1 "$package" | sort | xargs)" = "$want" ] || fail "the zip holds $(unzip -Z1 "$package" | xargs)"
   # Both the DOS field (a local date and time) and the Unix one (UTC, which unzip -Z -T prefers).
-  times=$(unzip -Zv "$tmp/pack/$top.zip" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
-  [ "$times" = "2023 Nov 14 22:13:20" ] ||
-    fail "members' DOS times are '$times', not SOURCE_DATE_EPOCH's 2023 Nov 14 22:13:20 (UTC)"
-  times=$(TZ=UTC0 unzip -Z -T "$tmp/pack/$top.zip" | awk '/^-/ { print $7 }' | sort -u | xargs)
-  [ "$times" = 20231114.221320 ] || fail "members' times are '$times', not SOURCE_DATE_EPOCH's 20231114.221320 (UTC)"
-  unzip -q "$tmp/pack/$top.zip" -d "$tmp/root" || fail "cannot unpack $top.zip"
-  cmp -s "$tmp/root/$top/LICENSE" "$packaging/../LICENSE" || fail "LICENSE is not the project's"
+  times=$(unzip -Zv "$package" | sed -n 's/.*(DOS date\/time): *//p' | sort -u | xargs)
+  [ "$times" = "2023 Nov 14 22:13:20" ] || fail "members' DOS times are '$times', not 2023 Nov 14 22:13:20 (UTC)"
+  times=$(TZ=UTC0 unzip -Z -T "$package" | awk '/^-/ { print $7 }' | sort -u | xargs)
+  [ "$times" = 20231114.221320 ] || fail "members' times are '$times', not 20231114.221320 (UTC)"
+  unzip -q "$package" -d "$tmp/root" || fail "cannot unpack $top.zip"
+  licence_text "$tmp/root/$top/LICENSE"
   usage=$tmp/root/$top/README.txt
-  if [ "$system" = Windows ]; then
-    [ "$(grep -c $'\r$' "$usage")" = "$(wc -l <"$usage")" ] || fail "README.txt has lines without Windows' CR LF"
+  if [ "$eol" = CRLF ]; then
+    [ "$(grep -c $'\r$' "$usage")" = "$(wc -l <"$usage")" ] || fail "README.txt has lines without CR LF"
   fi
-  grep -q "^typesizes $version: " "$usage" || fail "README.txt does not start with 'typesizes $version: '"
-  want="License: $(sed -n '1s/ License$//p' "$packaging/../LICENSE") (see LICENSE)."
-  grep -qxF "$want" <(tr -d '\r' <"$usage") || fail "README.txt lacks the line '$want'"
+  archive_usage "$usage"
   same_run "$tmp/root/$top/$program"
 }
 
-# refused GENERATOR WORDS: checks that cpack refuses to pack the build in
-# GENERATOR's format, saying WORDS.
-refused() {
-  ! pack "$1" || fail "cpack -G $1 packed a build it must refuse"
-  grep -q "$2" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$2'"; }
+# archive_usage README: checks an archive's usage note names the release and LICENSE's license.
+archive_usage() {
+  local want
+  grep -q "^typesizes $version: " "$1" || fail "README.txt does not start with 'typesizes $version: '"
+  want="License: $(sed -n '1s/ License$//p' "$licence") (see LICENSE)."
+  grep -qxF "$want" <(tr -d '\r' <"$1") || fail "README.txt lacks the line '$want'"
 }
 
-# The package's name and architecture, as the table gives them for the
-# build's preset; a 32-bit target's second data model is another package.
-name=typesizes
-[[ $preset == *-time64 ]] && name=typesizes-time64
-arch=$(targets preset deb rpm | awk -v p="$preset" -v f="$format" '$1 == p { print f == "rpm" ? $3 : $2 }')
-echo "package $name $version ${arch:-?} ($format)"
-# The -time64 presets are named for their 8-byte time_t, their siblings of the same name without it have 4.
-if [[ $preset == *-time64 ]]; then
-  [ "$time_t" = 8 ] || fail "$preset's time_t has $time_t bytes, not 8"
-elif targets preset | grep -qx -- "$preset-time64"; then
-  [ "$time_t" = 4 ] || fail "$preset's time_t has $time_t bytes, not 4 ($preset-time64 has 8)"
-fi
+# check_tgz: the tar.gz of a static program: in a folder named like the archive, the stripped program and its
+# man page in the system's folders, the usage note and LICENSE, each file dated; its SHA-256 checksum file.
+check_tgz() {
+  local top=typesizes-$version-$preset got want
+  need tar sha256sum
+  packed "$top.tar.gz"
+  (cd "$tmp/pack" && sha256sum --quiet -c "$top.tar.gz.sha256") || fail "$top.tar.gz.sha256 does not verify it"
+  got=$(tar -tzf "$package" | grep -v '/$' | sort | xargs)
+  want=$(printf "$top/%s\n" LICENSE README.txt bin/typesizes share/man/man1/typesizes.1 | sort | xargs)
+  [ "$got" = "$want" ] || fail "the archive holds $got"
+  mkdir "$tmp/root"
+  tar -xzf "$package" -C "$tmp/root" || fail "cannot unpack $top.tar.gz"
+  ! grep -q '\.symtab' <<<"$(readelf -SW "$tmp/root/$top/bin/typesizes")" || fail "the program is not stripped"
+  dated "$tmp/root/$top/bin/typesizes"
+  licence_text "$tmp/root/$top/LICENSE"
+  archive_usage "$tmp/root/$top/README.txt"
+  manual "$tmp/root/$top/share/man/man1/typesizes.1"
+  same_run "$tmp/root/$top/bin/typesizes"
+}
+
+# refused WORDS: checks that cpack refuses to pack the build in this format, saying WORDS.
+refused() {
+  ! pack || fail "cpack -G $generator packed a build it must refuse"
+  grep -q "$1" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$1'"; }
+}
+
+echo "package ${name:-?} $version ($format)"
+# The -time64 package is its data model's with an 8-byte time_t, its sibling's has 4.
+[ "$name" != typesizes-time64 ] || [ "$time_t" = 8 ] || fail "$name's time_t has $time_t bytes, not 8"
+[ "$sibling" != typesizes-time64 ] || [ "$time_t" = 4 ] || fail "$name's time_t has $time_t bytes, not 4"
+architecture=${format/deb/$deb} architecture=${architecture/rpm/$rpm}
 if [ "$sanitize" = ON ]; then
-  refused "${format^^}" "sanitizer build"
+  refused "sanitizer build"
 elif [ "$preset" = - ]; then
-  refused "${format^^}" "no row in cmake/targets.txt"
-elif [ "$format" != zip ] && [ "$system" != Linux ]; then
-  refused "${format^^}" "is packed as a zip"
-elif [ "$format" != zip ] && [ "$arch" = - ]; then
-  refused "${format^^}" "no ${format^^} architecture"
-elif [ "$format" != zip ] && need readelf && ! readelf -lW "$binary" | grep -qw INTERP; then
-  refused "${format^^}" "is statically linked"
+  refused "no row in cmake/targets.txt"
+elif [[ " ${formats[*]} " != *" $generator "* ]]; then
+  refused "is packed as"
+elif [ "$architecture" = - ]; then
+  refused "no $generator architecture"
+elif [ "$needs" = - ] && [[ $format == @(deb|rpm) ]]; then
+  refused "is statically linked"
 else
   "check_$format"
 fi

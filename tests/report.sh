@@ -2,27 +2,23 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 #
-# report.sh GROUP  runs the program as a user or a script would, with real
-# redirections, and checks the exact bytes it writes, its standard error and
-# its exit status; or skips, saying why, where it cannot run here. The build
-# (the sizes its toolchain gives, its system, how it runs here) is read from
-# its facts (tests/lib.sh).
+# report.sh GROUP  runs the program through typesizes-run, as a user or a
+# script would, with real redirections, and checks its exact bytes, its
+# standard error and its exit status; or skips, saying why, where it cannot
+# run here (docs/tests.md).
 #   GROUP  output: the report and what must not change it
 #          failures: where the report cannot be written
+#          run: typesizes-run passes its arguments on, or says why not
 #          memcheck: the report under valgrind's memcheck
-#          browser: the report on the build's page (typesizes.html, beside
-#          the program) in headless Chromium, and the page with its output
-#          closed
-# shellcheck source=lib.sh
+#          browser: the report on the build's page in headless Chromium
+# shellcheck source=lib.sh disable=SC2154 # the build's facts, which lib.sh reads
 . "$(dirname "$0")/lib.sh"
 group=$1
-runs_here
-set -- "${run[@]}" "$binary"
+runner=${binary%/*}/typesizes-run
 
-# Windows' C library writes text-mode line ends, CR LF.
-eol='\n'
-[ "$system" = Windows ] && eol='\r\n'
-printf "time_t=%s${eol}int=%s${eol}short=%s${eol}" "$time_t" "$int" "$short" >"$tmp/expected"
+ending='\n'
+[ "$eol" != CRLF ] || ending='\r\n'
+printf "time_t=%s${ending}int=%s${ending}short=%s${ending}" "$time_t" "$int" "$short" >"$tmp/expected"
 
 # expect CASE STATUS WANTED_STATUS [WANTED_OUTPUT_FILE]: judges one run, whose
 # standard output went to $tmp/out and standard error to $tmp/err.
@@ -31,7 +27,7 @@ expect() {
   if [ -s "$tmp/err" ]; then fail "$1: wrote to standard error: $(head -c 300 "$tmp/err")"; fi
   if [ $# -eq 4 ] && ! cmp -s "$tmp/out" "$4"; then
     fail "$1: output differs from the expected bytes:"
-    od -c "$tmp/out" | head -n 5
+    od -c "$tmp/out" | sed -n 1,5p
   fi
 }
 
@@ -39,14 +35,12 @@ expect() {
 # target, which is then named in the output.
 applies() { [ -z "$2" ] || { echo "$1: not applicable: $2"; return 1; }; }
 
-# page QUERY LINES STATUS: opens the build's page (typesizes.html, beside the
-# program) with QUERY after its address in headless Chromium, which must show
-# LINES (| ends each) and the exit status STATUS. A fresh profile each time,
-# in the test's own temporary folder, as are Chromium's home and files. A page
-# still "running" when Chromium dumps it (the module compiles in real time,
-# which a loaded machine stretches) is opened again with a longer budget.
+# page QUERY LINES STATUS: opens the build's page with QUERY after its
+# address in headless Chromium (a fresh profile in the test's own folder),
+# which must show LINES (| ends each) and the exit status STATUS; a page
+# still "running" (compiling on a loaded machine) is opened again for longer.
 page() {
-  local url=${binary%/*}/typesizes.html budget
+  local url=${binary%/*}/$page budget
   url=${url//%/%25} url=${url//#/%23} url=${url//\?/%3F} # a path's own characters, not a URL's
   for budget in 5000 30000 120000; do
     chromium --headless --no-sandbox --disable-gpu --disable-background-networking --disable-component-update \
@@ -64,35 +58,32 @@ page() {
 
 case $group in
 output)
-  status=0; "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  runs_here
+  status=0; "$runner" >"$tmp/out" 2>"$tmp/err" || status=$?
   expect "to a file" "$status" 0 "$tmp/expected"
 
-  "$@" 2>"$tmp/err" | cat >"$tmp/out"
-  expect "through a pipe" "${PIPESTATUS[0]}" 0 "$tmp/expected"
+  status=0; "$runner" 2>"$tmp/err" | cat >"$tmp/out" || status=${PIPESTATUS[0]}
+  expect "through a pipe" "$status" 0 "$tmp/expected"
 
-  # Bare metal has no environment, and an AVR's main is given no arguments:
-  # those runs could show nothing there.
-  no_args='' no_env=''
-  [ "$system" != Generic ] || no_env="bare metal has no environment"
-  [ "$machine" != 83 ] || no_args="an AVR's main is given no arguments"
   if applies "with arguments" "$no_args"; then
-    status=0; "$@" --help -v '' 'two words' >"$tmp/out" 2>"$tmp/err" || status=$?
+    status=0; "$runner" --help -v '' 'two words' >"$tmp/out" 2>"$tmp/err" || status=$?
     expect "with arguments" "$status" 0 "$tmp/expected"
   fi
   if applies "with an empty environment" "$no_env"; then
-    status=0; env -i "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+    status=0; env -i "$runner" >"$tmp/out" 2>"$tmp/err" || status=$?
     expect "with an empty environment" "$status" 0 "$tmp/expected"
   fi
 
-  status=0; "$@" <&- >"$tmp/out" 2>"$tmp/err" || status=$?
+  status=0; "$runner" <&- >"$tmp/out" 2>"$tmp/err" || status=$?
   expect "with standard input closed" "$status" 0 "$tmp/expected"
   ;;
 failures)
+  runs_here
   # A preloaded library (libfaketime, say) may open a file of its own on the
   # closed descriptor 1, which the program would then write to: these runs get
   # an environment without one.
   if [ -s /etc/ld.so.preload ]; then skip "/etc/ld.so.preload loads libraries into every program"; fi
-  set -- env -u LD_PRELOAD "$@"
+  set -- env -u LD_PRELOAD "$runner"
   # Output is buffered, so these failures only show when it is flushed.
   status=0; "$@" >&- 2>"$tmp/err" || status=$?
   expect "standard output closed" "$status" 1
@@ -103,15 +94,46 @@ failures)
   status=0; "$@" 1<"$tmp/expected" 2>"$tmp/err" || status=$?
   expect "standard output open for reading only" "$status" 1
 
-  # A reader that has already gone: on Linux the write raises SIGPIPE, whose
-  # default action ends the process (status 128+13 in the shell), without a
-  # message. Other systems have no such signal: the write fails, as on a full
-  # device.
+  # A reader that has already gone: SIGPIPE ends the program where the target
+  # has it (status 128+13 in the shell), elsewhere the write fails.
   exec 3> >(:)
   wait $!
   status=0; "$@" >&3 2>"$tmp/err" || status=$?
   exec 3>&-
-  if [ "$system" = Linux ]; then expect "reader gone" "$status" 141; else expect "reader gone" "$status" 1; fi
+  if [ -n "$gone" ]; then
+    expect "reader gone" "$status" "$gone"
+  elif [ "$status" -eq 0 ]; then
+    fail "reader gone: exit status 0"
+  fi
+  ;;
+run)
+  # A copy of typesizes-run beside the arguments program, named as the
+  # program is, runs that one: what it prints is what reached it.
+  mkdir "$tmp/copy"
+  cp "$runner" "$tmp/copy/" && cp "$args" "$tmp/copy/${binary##*/}"
+  set -- --help -v x
+  if ! applies "arguments passed on" "$no_args"; then set --; fi
+  status=0; "$tmp/copy/typesizes-run" "$@" >"$tmp/out" 2>"$tmp/err" || status=$?
+  if [ -n "$not_run" ]; then
+    if [ "$status" != 77 ] || [ -s "$tmp/out" ]; then fail "not run here: status $status, expected 77 and no output"; fi
+    [ "$(cat "$tmp/err")" = "typesizes-run: built, not run here: $not_run" ] ||
+      fail "not run here, typesizes-run says '$(head -c 300 "$tmp/err")'"
+    # Its evidence holds: dpkg says the package is not installed, or the bare
+    # runner runs configure's plain program without a word of its own.
+    if [ -n "$not_run_package" ]; then
+      [ "$(dpkg-query -W -f='${Status}' "$not_run_package" 2>&1)" != "install ok installed" ] ||
+        fail "said not installed, but dpkg says $not_run_package is installed"
+    elif grep -q '^ran ' <<<"$(timeout 20 "${not_run_bare[@]}" "$build/typesizes-plain" 2>&1 || true)"; then
+      fail "said not run here, yet ${not_run_bare[*]} runs a plain program"
+    fi
+    [ "$failures" -eq 0 ] || finish
+    runs_here
+  fi
+  : >"$tmp/expected"
+  [ $# -eq 0 ] || printf '%s\n' "$@" >"$tmp/expected"
+  tr -d '\r' <"$tmp/out" >"$tmp/lines"
+  mv "$tmp/lines" "$tmp/out"
+  expect "typesizes-run $*" "$status" 0 "$tmp/expected"
   ;;
 memcheck)
   need valgrind
@@ -119,17 +141,18 @@ memcheck)
   # --log-file would expand a % in the path); its verdict is its exit status.
   memcheck=(valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all --log-fd=3)
   # valgrind may be unable to start or check any program of this build (an
-  # i386 one without libc6-dbg:i386, a static one): then it has nothing to say
+  # other architecture's without its C library's symbols, a static one): then it has nothing to say
   # of this one.
   if ! "${memcheck[@]}" "$empty" >/dev/null 3>"$tmp/valgrind" 2>&3; then
     skip "valgrind cannot check this build's programs: $(grep -m1 -v '^==[0-9]*== *$' "$tmp/valgrind")"
   fi
   status=0
-  "${memcheck[@]}" "$@" >"$tmp/out" 2>"$tmp/err" 3>"$tmp/valgrind" || status=$?
+  "${memcheck[@]}" "$binary" >"$tmp/out" 2>"$tmp/err" 3>"$tmp/valgrind" || status=$?
   [ "$status" -ne 99 ] || cat "$tmp/valgrind"
   expect "under memcheck" "$status" 0 "$tmp/expected"
   ;;
 browser)
+  runs_here
   need chromium
   page "" "time_t=$time_t|int=$int|short=$short|" 0
   # With its output closed, the program's write fails.

@@ -5,7 +5,7 @@
 # tool.sh [--quiet] [--missing REASON] COMMAND [ARG...]  runs a checker that may not be installed.
 # With --quiet, anything on standard error fails too (groff warns there yet exits 0);
 # --missing says what else it needs is missing (see missing in lib.sh).
-# shellcheck source=lib.sh
+# shellcheck source=lib.sh disable=SC2154 # the build's facts, which lib.sh reads
 . "$(dirname "$0")/lib.sh"
 
 quiet=false

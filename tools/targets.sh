@@ -2,50 +2,60 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# targets.sh [--one PRESET]: every installed target's workflow (docs/targets.md).
-set -uo pipefail
-cd "$(dirname "$0")/.." || exit
-# shellcheck source=../cmake/targets.sh
-. cmake/targets.sh
-logs=build/targets && mkdir -p "$logs/tmp"
+# targets.sh [--one PRESET | --row BUILD SUITE]: every installed target's
+# workflow, or one's, or a built folder's row of the table (docs/targets.md).
+set -euo pipefail && shopt -s inherit_errexit
+cd "$(dirname "$0")/.."
+logs=build/targets
+header='| preset | Debian arch | triplet | `time_t` | `int` | `short` | suite |'
+
+# row BUILD SUITE: BUILD's row: its facts, what typesizes-run printed there
+# (or, when it cannot run, why not and the toolchain's sizes), and SUITE.
+row() {
+  local facts runner report status=0 suite=$2 from='' sizes='' size
+  facts=$(find "$1/tests" -name 'facts-*.sh' | sort | sed -n 1p)
+  for runner in "$1"/{,Release/}typesizes-run; do [ -e "$runner" ] && break; done
+  report=$("$runner" 2>"$1/run.err" | tr -d '\r') || status=$?
+  if [ "$status" = 77 ]; then
+    suite=$(sed 's/^typesizes-run: //' "$1/run.err")
+    [ "$2" = passed ] || suite="$2; $suite"
+    report=$(<"$facts") from=" (sizes: the toolchain's, at configure time)"
+  elif [ "$status" != 0 ]; then
+    suite="FAILED (typesizes-run exited $status)"
+  fi
+  for size in time_t int short; do
+    sizes+=" $(sed -n "s/^$size='\\?\\([0-9]*\\).*/\\1/p" <<<"$report" | grep . || echo '?') |"
+  done
+  # shellcheck source=/dev/null disable=SC2154 # the build's facts
+  (. "$facts" && echo "| \`$preset\` | $deb | $triplet |$sizes $suite$from |")
+}
 
 # run_one PRESET: runs the preset's workflow, logged, and writes its row.
 run_one() {
-  local build=build/$1 start=$SECONDS failed='' status=0 sizes='' from='' size
-  cmake --workflow --preset "$1" >"$logs/$1.log" 2>&1 || failed=FAILED
-  for runner in "$build"/{,Release/}typesizes-run; do [ -e "$runner" ] && break; done
-  report=$(TMPDIR=$PWD/$logs/tmp "$runner" 2>"$logs/$1.run") || status=$?
-  suite=${failed:-passed}
-  [ "$status" = 0 ] || suite=FAILED
-  if [ "$status" = 77 ]; then # it cannot run the program here, and says why
-    suite="${failed:+FAILED; }$(sed 's/^typesizes-run: //' "$logs/$1.run")"
-    report=$(<"$build/tests/facts-Release.sh") from=" (sizes: the toolchain's, at configure time)"
-  fi
-  for size in time_t int short; do
-    sizes+=" $(tr -d "\r'" <<<"$report" | sed -n "s/^$size=//p" | grep . || echo '?') |"
-  done
-  read -r deb triplet < <(targets preset deb triplet | sed -n "s/^$1 //p")
-  echo "| \`$1\` | $deb | $triplet |$sizes $suite$from |" >"$logs/$1.row"
-  echo "$1: $suite in $((SECONDS - start)) s (log: $logs/$1.log)" >&2
+  local start=$SECONDS suite=passed
+  cmake --workflow --preset "$1" >"$logs/$1.log" 2>&1 || suite=FAILED
+  row "build/$1" "$suite" >"$logs/$1.row" || echo "| \`$1\` | ? | ? | ? | ? | ? | FAILED |" >"$logs/$1.row"
+  echo "$1: $(cut -d'|' -f8 "$logs/$1.row")in $((SECONDS - start)) s (log: $logs/$1.log)" >&2
 }
 
-[ "${1:-}" != --one ] || { run_one "$2"; exit; }
-rm -f "$logs"/*.row
-runnable=() skipped=''
-for preset in $(targets preset); do
-  lacking=$(lacking "$preset")
+case ${1:-} in
+--row) echo "$header" && row "$2" "$3" && exit ;;
+--one) run_one "$2" && exit ;;
+esac
+# shellcheck source=../cmake/targets.sh
+. cmake/targets.sh
+mkdir -p "$logs" && rm -f "$logs"/*.row
+runnable=() skipped='' rows=$(targets preset package runner_package)
+while read -r preset packages runner_package; do
+  lacking=$(lacking "$packages,$runner_package")
   [ -z "$lacking" ] && runnable+=("$preset") && continue
   skipped+="- \`$preset\`: apt-get install $lacking"$'\n'
-  echo "$preset: not run, missing $lacking" >&2
-done
+done <<<"$rows"
 echo "running ${#runnable[@]} targets, ${TYPESIZES_JOBS:=2} at a time; logs in $logs" >&2
-printf '%s\n' "${runnable[@]}" | xargs -r -P "$TYPESIZES_JOBS" -I{} bash tools/targets.sh --one {}
-echo "all targets done in $SECONDS s" >&2
-echo "| preset | Debian arch | triplet | \`time_t\` | \`int\` | \`short\` | suite |"
+printf '%s\n' "${runnable[@]}" | xargs -r -P "$TYPESIZES_JOBS" -I{} bash tools/targets.sh --one {} || true
+echo "$header"
 echo '|---|---|---|---|---|---|---|'
-for preset in "${runnable[@]}"; do
-  cat "$logs/$preset.row" 2>/dev/null || echo "| \`$preset\` | ? | ? | ? | ? | ? | FAILED |"
-done | tee "$logs/table.md"
+for preset in "${runnable[@]}"; do cat "$logs/$preset.row"; done | tee "$logs/table.md"
 [ -z "$skipped" ] || printf '\nNot built, for want of their compiler or runner:\n\n%s' "$skipped"
-# a failed suite fails it; so does a missing package in CI, which installs them all
+# A failed suite fails it; so does a missing package in CI, which installs them all.
 ! grep -q '| FAILED' "$logs/table.md" && { [ -z "$skipped" ] || [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" != 1 ]; }

@@ -10,6 +10,3 @@ add_custom_command(TARGET typesizes POST_BUILD
 # avr-strip keeps avr-libc's note naming the MCU; llvm-strip drops it.
 find_program(TYPESIZES_AVR_STRIP avr-strip REQUIRED)
 set(CMAKE_STRIP ${TYPESIZES_AVR_STRIP})
-if(TYPESIZES_INSTALL)
-  install(FILES $<TARGET_FILE_DIR:typesizes>/typesizes.hex DESTINATION .)
-endif()

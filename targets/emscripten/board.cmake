@@ -11,6 +11,3 @@ set_target_properties(typesizes-browser PROPERTIES CXX_EXTENSIONS OFF OUTPUT_NAM
 add_custom_command(TARGET typesizes-browser POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:typesizes-browser> $<TARGET_FILE_DIR:typesizes>)
 file(GENERATE OUTPUT $<TARGET_FILE_DIR:typesizes>/typesizes.html INPUT ${CMAKE_CURRENT_LIST_DIR}/typesizes.html)
-if(TYPESIZES_INSTALL)
-  install(FILES $<TARGET_FILE_DIR:typesizes>/typesizes.js $<TARGET_FILE_DIR:typesizes>/typesizes.html DESTINATION .)
-endif()

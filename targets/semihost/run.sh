@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 
 # run.sh QEMU PROGRAM [ARGS...]: a bare-metal ELF semihosted (docs/targets.md).
-set -u
+set -euo pipefail
 case ${1##*/} in
 qemu-system-arm) board=(-M mps2-an385) words=("${2##*/}" "${@:3}") ;;
 *) board=(-M virt -bios none) words=("${@:3}") ;;

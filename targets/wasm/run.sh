@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 
 # run.sh NODE MODULE [ARG...]: a WASI module under node 18+ (docs/targets.md).
-set -u
+set -euo pipefail
 [ -e /dev/fd/1 ] || exec 1</dev/null
 exec "$1" --no-warnings --input-type=module -e '
 import { readFileSync } from "node:fs";
