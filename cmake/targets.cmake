@@ -9,7 +9,7 @@ if(CMAKE_SCRIPT_MODE_FILE) # the project's policies, as the tools run it
 endif()
 get_filename_component(TYPESIZES_KINDS ${CMAKE_CURRENT_LIST_DIR}/../targets ABSOLUTE)
 set(TYPESIZES_DERIVED time_t int short system libc needs compiler package runner runner_package
-  bare flags folders formats eol gone no_args no_env outputs page time_flags package_name sibling
+  bare flags folders formats eol gone no_args split_args no_env outputs page time_flags package_name sibling
   lint_platform)
 
 # typesizes_read_table(FILE ROWS_VAR COLUMNS_VAR): the rows, each as wide as
@@ -72,7 +72,7 @@ macro(typesizes_derive rows)
     set(runner_package -)
     set(bare -)
   endif()
-  foreach(fact flags folders eol no_args no_env outputs page)
+  foreach(fact flags folders eol no_args split_args no_env outputs page)
     set(${fact} "")
   endforeach()
   set(formats DEB RPM)
@@ -92,6 +92,8 @@ macro(typesizes_derive rows)
     set(formats ZIP)
     set(libc -)
     set(gone 1)
+  elseif(needs STREQUAL "-" AND formats MATCHES "DEB|RPM") # a system package uses the system's C library
+    message(FATAL_ERROR "Kind ${kind}: its programs are linked whole, yet packed as ${formats}")
   endif()
   # time_t's size forced both ways on 32-bit Linux and Windows (changing
   # nothing where the C library has one size, as x32's and musl's).

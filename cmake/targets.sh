@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# The table of targets for the tools, read by cmake/targets.cmake, which
-# stops on a bad row.
+# The tools' helpers: the table of targets, read by cmake/targets.cmake, which stops on a bad row.
 
 # targets COLUMN...: those columns and derived facts of every row, a line each.
 targets() { "${CMAKE_COMMAND:-cmake}" -DCOLUMNS="$*" -P "${BASH_SOURCE[0]%/*}/targets.cmake"; }

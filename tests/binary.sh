@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
-# binary.sh  reads the built program (readelf for ELF, objdump for PE, node
-# for WebAssembly) and checks what it is, how it is linked and
-# hardened, against its row's facts and an empty program built with the same
-# options; properties that hold under any reasonable build (docs/tests.md).
+
+# binary.sh: reads the built program (readelf, objdump, node) and checks what it is, how it is linked and hardened,
+# against its row's facts and an empty program built alike (docs/tests.md).
 # shellcheck source=lib.sh disable=SC2154 # the build's facts, which lib.sh reads
 . "$(dirname "$0")/lib.sh"
 
-# field FILE OFFSET SIZE [ENDIAN]: one unsigned field of FILE's headers, read
-# with od rather than the tool under whose judgement it is.
+# field FILE OFFSET SIZE [ENDIAN]: one unsigned field of FILE's headers, read with od, not the tool under judgement.
 field() { od -An -j "$2" -N "$3" -t "u$3" ${4:+--endian=$4} "$1" | tr -d ' '; }
 
 format=elf
@@ -19,18 +16,14 @@ case $(od -An -tx1 -N4 "$binary" | xargs) in
 "4d 5a"*) format=pe ;;
 esac
 
-# The program's own code (its objects, whatever the format) defines no static
-# constructor and calls no function that registers an exit handler: nothing
-# of its own runs before main or after it.
+# The program's own objects define no static constructor and register no exit handler: nothing runs around main.
 own=$("$nm" "${objects[@]}" 2>&1) || fail "$nm cannot read the program's objects: $own"
 if grep -E '_GLOBAL__sub_I_' <<<"$own"; then fail "the program's own code has a static constructor"; fi
 if grep -E ' U _?(atexit|at_quick_exit|_onexit|on_exit|__cxa_atexit|__cxa_thread_atexit)$' <<<"$own"; then
   fail "the program's own code registers an exit handler"
 fi
-# Nor does it or the kind's glue put a function in a table run before main:
-# no ELF .init_array, .preinit_array or .ctors (with or without a priority),
-# PE/COFF .ctors or WebAssembly init function (which LLVM's readelf shows). A
-# sanitizer's runtime adds its own.
+# Nor do they or the kind's glue fill a table run before main (ELF, PE/COFF, or WebAssembly's, which LLVM's readelf
+# shows), but for a sanitizer's runtime.
 reader=("${readelf:-readelf}" -SW)
 [ "$format" != pe ] || reader=(objdump -h)
 sections=$("${reader[@]}" "${objects[@]}" 2>&1) || fail "${reader[0]} cannot read the program's objects: $sections"
@@ -39,39 +32,35 @@ if [ "$sanitize" != ON ] && grep -E "$tables" <<<"$sections"; then
   fail "the program's or its glue's objects hold functions run before main"
 fi
 
-# The project's own cross toolchain searches no header folder of this
-# machine's own (the host compiler's folders, as -v lists them, less the
-# cross compiler's own builtin ones).
+# The project's own cross toolchain searches no header folder of this machine's own, but for its builtin ones.
 # include_dirs COMPILER...: the folders COMPILER searches for <...>, resolved.
 include_dirs() {
   "$@" -xc++ -E -v /dev/null 2>&1 >/dev/null | sed -n '/^#include <...>/,/^End of/s/^ //p' |
     xargs -r realpath -eq | sort -u
 }
 host=$(command -v c++ || command -v g++ || true)
-if [ "$cross" = TRUE ] && [ -n "$host" ] && [ "$("${cxx[@]}" -dumpmachine)" != "$("$host" -dumpmachine)" ]; then
-  builtin=$(realpath -eq "$("${cxx[@]}" -print-file-name=include)" || true)
-  shared=$(comm -12 <(include_dirs "${cxx[@]}") <(include_dirs "$host") | grep -vxF "${builtin:-/nonexistent}" || true)
-  [ -z "$shared" ] || fail "${cxx[0]} searches this machine's own header folders: $(xargs <<<"$shared")"
+if [ "$cross" = TRUE ] && [ -n "$host" ] && [ "$("${compiler[@]}" -dumpmachine)" != "$("$host" -dumpmachine)" ]; then
+  builtin=$(realpath -eq "$("${compiler[@]}" -print-file-name=include)" || true)
+  shared=$(comm -12 <(include_dirs "${compiler[@]}") <(include_dirs "$host") |
+    grep -vxF "${builtin:-/nonexistent}" || true)
+  [ -z "$shared" ] || fail "${compiler[0]} searches this machine's own header folders: $(xargs <<<"$shared")"
 fi
 
-# Hardening: each flag the target's compiler takes (asked as configure asks:
-# an empty program compiled and linked, warnings as errors) is on test.cpp's
-# compile command, or for the linker, shows in the binary (checked below).
+# Hardening (docs/tests.md): each flag the compiler takes is on test.cpp's compile command, a linker's in the binary.
 printf 'int main() { return 0; }\n' >"$tmp/empty.cpp"
 compile=$(grep -hF '/test.cpp' "$build"/compile_commands*.json 2>/dev/null | grep -F '"command"' | head -n 1 || true)
 [ -n "$compile" ] || echo "compile_commands.json has no command for test.cpp: the compile flags are not compared"
 linked=()
 for flag in "${hardening[@]}"; do
-  "${cxx[@]}" -Werror "${flag/#LINKER:/-Wl,}" -o "$tmp/empty" "$tmp/empty.cpp" 2>/dev/null || continue
+  "${compiler[@]}" -Werror "${flag/#LINKER:/-Wl,}" -o "$tmp/empty" "$tmp/empty.cpp" 2>/dev/null || continue
   if [[ $flag == LINKER:* ]]; then
     linked+=("${flag#LINKER:}")
   elif [ -n "$compile" ] && [[ $compile != *" $flag "* ]]; then
-    fail "${cxx[0]} takes $flag for this target, but test.cpp is compiled without it"
+    fail "${compiler[0]} takes $flag for this target, but test.cpp is compiled without it"
   fi
 done
 
-# webassembly: a module imports from the C runtime's module (WASI's
-# system interface) alone, as node's own reader of modules lists them.
+# webassembly: a module imports from the C runtime's module (its system's system interface) alone, as node lists them.
 webassembly() {
   local modules
   need node
@@ -84,8 +73,7 @@ webassembly() {
 # dlls FILE: the DLLs a PE program imports, one a line.
 dlls() { objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | sort; }
 
-# ctor_list FILE: the bytes of a PE program's list of constructors (from
-# its __CTOR_LIST__ to its __DTOR_LIST__), empty without a symbol table.
+# ctor_list FILE: the bytes of a PE program's __CTOR_LIST__ (to __DTOR_LIST__), empty without a symbol table.
 ctor_list() {
   local ctors dtors
   read -r ctors dtors < <(nm "$1" |
@@ -93,12 +81,9 @@ ctor_list() {
   [ -z "$dtors" ] || echo $((16#$dtors - 16#$ctors))
 }
 
-# pe: a PE program: PE32 or PE32+ for the row's machine; relocatable,
-# each linker flag's mark (ASLR, high-entropy on 64-bit, DEP, no time stamp);
-# importing from the system's own DLLs alone (KERNEL32 and the C runtime: no
-# libgcc, libstdc++, libssp or winpthread DLL to ship with it).
+# pe: a PE program for the row's machine, relocatable, with each linker flag's mark, importing system DLLs alone.
 pe() {
-  local pe kind flags got want=0
+  local pe kind flags got want=$((0x40 | 0x100)) # ASLR and DEP, whatever the linker was asked
   need objdump
   pe=$(field "$binary" 60 4 little)
   [ "$(field "$binary" "$pe" 4 little)" = $((0x4550)) ] || { fail "not a PE file"; return; }
@@ -125,8 +110,7 @@ pe() {
   got=$(dlls "$binary" | tr '[:upper:]' '[:lower:]' | xargs)
   [ "$got" = "$(printf '%s\n' kernel32.dll "${needs,,}" | sort | xargs)" ] ||
     fail "imports $(dlls "$binary" | xargs), expected KERNEL32.dll and $needs alone"
-  # The C runtime's start-up code is linked in, so constructors show in the program's
-  # symbols rather than its imports.
+  # The C runtime's start-up code is linked in: constructors show in the program's symbols, not its imports.
   [ -n "$(ctor_list "$binary")" ] || { echo "no symbol table: constructors are not checked"; return; }
   [ "$(ctor_list "$binary")" -le "$(ctor_list "$empty")" ] ||
     fail "lists $(($(ctor_list "$binary") - $(ctor_list "$empty"))) bytes more of constructors" \
@@ -143,13 +127,10 @@ initialisers() {
   echo "$total"
 }
 
-# imports FILE: an ELF FILE's undefined dynamic symbols, name@version, one a
-# line; the name is the word after UND (readelf may print a note before the
-# name or a version index after it).
+# imports FILE: an ELF FILE's undefined dynamic symbols, name@version (the word after UND), one a line.
 imports() { readelf --dyn-syms -W "$1" | sed -n 's/.* UND \([^ ]*\).*/\1/p' | sort -u; }
 
-# images: an Intel hex image among the outputs holds the program's flash
-# contents exactly (all but its EEPROM's).
+# images: an Intel hex image among the outputs holds the program's flash contents exactly (all but its EEPROM's).
 images() {
   local output
   for output in "${outputs[@]}"; do
@@ -160,10 +141,7 @@ images() {
   done
 }
 
-# elf: an ELF program for its row's class, byte order, machine and ABI;
-# linked whole or by the loader as its row says, hardened, with no more
-# initialisers than an empty program; loaded, needing the row's C library
-# alone, and of it printf, no exit handler and nothing of the C++ runtime.
+# elf: an ELF program for its row, linked as it says, hardened, no more initialisers or imports than it needs.
 elf() {
   local header dynamic segments loaded=true got needed own output stack
   need readelf
@@ -201,6 +179,8 @@ elf() {
   elif ! grep -Eq 'Type: +DYN' <<<"$header" || ! grep -Eq 'FLAGS_1.*PIE' <<<"$dynamic"; then
     fail "not a position-independent executable"
   fi
+  # A program the loader places is fully RELRO and has a stack it cannot run, whatever the linker was asked.
+  ! $loaded || linked+=('-z,relro' '-z,now' '-z,noexecstack')
   for flag in "${linked[@]}"; do
     case $flag in
     -z,relro) grep -q GNU_RELRO <<<"$segments" || fail "no RELRO segment" ;;
@@ -214,16 +194,14 @@ elf() {
     [ "$sanitize" = OFF ] || echo "sanitizer build: library, import and constructor checks are the plain build's"
     return
   fi
-  # The C library alone: what the C++ driver adds (libstdc++, libm, libgcc_s)
-  # would be further packages to install, and work for the loader.
+  # The C library alone: what the C++ driver adds (libstdc++, libm, libgcc_s) is more to install and to load.
   if [ -z "$needs" ]; then
     [[ $needed =~ ^libc\.so\.[0-9.]+$ ]] || fail "needs $needed; expected a C library (libc.so.N) alone"
   else
     [ "$needed" = "$needs" ] || fail "needs $needed; expected $needs alone"
   fi
   own=$(comm -23 <(imports "$binary") <(imports "$empty"))
-  output=$(grep -E '^(__)?([a-z]*printf|puts|fputs|fwrite|write)(_chk)?(@|$)' <<<"$own" | sed 's/@.*//' | xargs ||
-    true)
+  output=$(grep -E '^(__)?([a-z]*printf|puts|fputs|fwrite|write)(_chk)?(@|$)' <<<"$own" | sed 's/@.*//' | xargs) || true
   [[ $output == printf || $output == __printf_chk ]] ||
     fail "output imports are: ${output:-none}; expected printf alone"
   if grep -Ex '(__cxa_atexit|atexit|at_quick_exit|on_exit)(@.*)?' <<<"$own"; then

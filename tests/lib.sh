@@ -1,10 +1,8 @@
 # shellcheck shell=bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
-# What the test scripts share: the build's facts (the file CMake wrote, named
-# by TYPESIZES_FACTS: docs/tests.md), counting failures, skipping with a
-# reason; a verdict that does not depend on who runs them (docs/tests.md).
+
+# What the tests share: the build's facts (TYPESIZES_FACTS), failing, skipping; a verdict alike for all (docs/tests.md).
 set -euo pipefail
 export LC_ALL=C
 export PATH=$PATH:/usr/sbin:/sbin
@@ -23,15 +21,13 @@ fail() { printf 'FAIL: %s\n' "$*"; failures=$((failures + 1)); }
 # skip REASON: the test does not apply here; ctest reports it as skipped.
 skip() { printf 'skipped: %s\n' "$*"; exit 77; }
 
-# missing REASON: skips for want of a tool; with TYPESIZES_REQUIRE_CHECKERS=1
-# (CI, which installs every tool) that is a failure.
+# missing REASON: skips for want of a tool, or fails with TYPESIZES_REQUIRE_CHECKERS=1 (CI, which installs them all).
 missing() {
   [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" != 1 ] || { printf 'FAIL: %s (TYPESIZES_REQUIRE_CHECKERS=1)\n' "$1"; exit 1; }
   skip "$1"
 }
 
-# need COMMAND...: skips (see missing) when a command is missing, naming its
-# Debian package.
+# need COMMAND...: skips (see missing) when a command is missing, naming its Debian package.
 need() {
   local command
   for command in "$@"; do
@@ -43,8 +39,7 @@ need() {
 # needed FILE: the libraries an ELF file needs, on one line.
 needed() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs; }
 
-# runs_here: skips, saying why, when this build's programs cannot run here;
-# fails instead when the runner's package is missing and checkers are required.
+# runs_here: skips, saying why, when this build's programs cannot run here (see missing, for a runner's package).
 runs_here() {
   [ -z "$not_run" ] && return
   [ -z "$not_run_package" ] || missing "built, not run here: $not_run"
@@ -53,9 +48,6 @@ runs_here() {
 
 # finish: ends the test, failed when any check failed.
 finish() {
-  if [ "$failures" -ne 0 ]; then
-    printf '%d check(s) failed\n' "$failures"
-    exit 1
-  fi
+  [ "$failures" -eq 0 ] || { printf '%d check(s) failed\n' "$failures"; exit 1; }
   echo "all checks passed"
 }

@@ -1,21 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
-#
-# tools.sh GROUP  checks the maintainers' tools, CI's steps and what the build
-# promises a builder, writing in the build folder alone (docs/tests.md).
-#   GROUP  presets: tools/presets.sh --check fails on a stale generated file
-#          targets: tools/targets.sh's row is the build's, column by column
-#          ci: .ci/run's build step passes only its row with every test passed
-#          scripts: every script stops on a failed command or pipeline
-#          reproducible: .ci/run's reprotest names a preset it leaves out
-#          subproject: a parent project gets typesizes' tests when it asks
-#          builder: README's promises to a builder: a plain build with
-#          neither date nor gzip, optimised unless the builder chose,
-#          installed where it says; a missing checker's test skipped
+
+# tools.sh presets|targets|ci|scripts|reproducible|subproject|builder: checks the maintainers' tools, CI's steps and
+# what the build promises a builder, writing in the build folder alone (docs/tests.md).
 # shellcheck source=lib.sh disable=SC2154 # the build's facts, which lib.sh reads
 . "$(dirname "$0")/lib.sh"
-group=$1
 stubs=$tmp/stubs
 mkdir -p "$stubs"
 
@@ -34,7 +24,7 @@ copy() {
 # configure FOLDER ARG...: a plain configure of $tmp/src, its output in FOLDER.log.
 configure() { PATH=$stubs:$PATH cmake -S "$tmp/src" -B "$1" "${@:2}" >"$1.log" 2>&1; }
 
-case $group in
+case $1 in
 presets)
   mkdir "$tmp/copy"
   cp "$source/CMakePresets.json" "$source/README.md" "$tmp/copy/"
@@ -45,14 +35,17 @@ presets)
   cp "$source/CMakePresets.json" "$tmp/copy/"
   sed -i '/<!-- targets: begin/,/<!-- targets: end/s/^| [0-9]/| 0/' "$tmp/copy/README.md"
   ! bash "$source/tools/presets.sh" --check "$tmp/copy" >"$tmp/out" 2>&1 || fail "--check passes a stale README.md"
+  copy && cp "$tmp/copy/README.md" "$tmp/src/" # the writer makes a stale file current
+  if ! bash "$tmp/src/tools/presets.sh" || ! bash "$tmp/src/tools/presets.sh" --check "$tmp/src" >"$tmp/out" 2>&1; then
+    fail "tools/presets.sh leaves README.md stale: $(tail -n 5 "$tmp/out")"
+  fi
   ;;
 targets)
   # This build's row, and that of a build whose typesizes-run writes CR LF.
   mkdir -p "$tmp/crlf/tests"
   cp "$TYPESIZES_FACTS" "$tmp/crlf/tests/"
-  printf '#!/bin/sh\nprintf "time_t=%s\\r\\nint=%s\\r\\nshort=%s\\r\\n"\n' "$time_t" "$int" "$short" \
-    >"$tmp/crlf/typesizes-run"
-  chmod +x "$tmp/crlf/typesizes-run"
+  printf '#!/bin/sh\nprintf "time_t=%s\\r\\nint=%s\\r\\nshort=%s\\r\\n"\n' "$time_t" "$int" "$short" |
+    install -m755 /dev/stdin "$tmp/crlf/typesizes-run"
   declare -A want=([preset]="\`$preset\`" ['Debian arch']=$deb [triplet]=$triplet ['`time_t`']=$time_t
     ['`int`']=$int ['`short`']=$short [suite]=passed)
   for folder in "$build" "$tmp/crlf"; do
@@ -65,18 +58,37 @@ targets)
     done <"$tmp/pairs"
     [ "$(wc -l <"$tmp/pairs")" = "${#want[@]}" ] || fail "$folder: $(wc -l <"$tmp/pairs") columns, not ${#want[@]}"
   done
+  # A build not run here, whose workflow failed, in a copy of the tree: its row says both, and --one fails.
+  copy && mkdir -p "$tmp/src/build/stub/tests" && cp "$TYPESIZES_FACTS" "$tmp/src/build/stub/tests/"
+  printf '#!/bin/sh\necho "typesizes-run: built, not run here: why" >&2\nexit 77\n' |
+    install -m755 /dev/stdin "$tmp/src/build/stub/typesizes-run"
+  stub cmake 'exit 1'
+  ! PATH=$stubs:$PATH bash "$tmp/src/tools/targets.sh" --one stub 2>/dev/null || fail "--one passes a failed workflow"
+  grep -q "| $time_t | $int | $short | FAILED; built, not run here: why (sizes: " "$tmp/src/build/targets/stub.row" ||
+    fail "--one's row of a failed build not run here: $(cat "$tmp/src/build/targets/stub.row")"
   ;;
 ci)
-  # .ci/run's build step, with stand-ins for cmake (which finds ROW) and
-  # ctest (which passes two report tests, and exits STATUS).
+  # .ci/run's build step, with stand-ins for cmake (which finds ROW) and ctest (two report tests passed, status STATUS).
   stub cmake '[ "$1" != -S ] || { mkdir -p "$4/tests" && echo "preset='\''$ROW'\''" >"$4/tests/facts-Release.sh"; }'
-  stub ctest 'for t in output failures; do echo "  Test #1: report.$t ....   Passed   0.1 sec"; done; exit $STATUS'
-  for case in "asked 0 0" "asked 8 1" "another 0 1"; do
-    read -r row status want <<<"$case"
+  stub ctest 'for t in $PASSED; do echo "  Test #1: report.$t ....   Passed   0.1 sec"; done; exit $STATUS'
+  for case in "asked 0 0 output,failures" "asked 8 1 output,failures" "another 0 1 output,failures" "asked 0 1 output"
+  do
+    read -r row status want passed <<<"$case"
     got=0
-    PATH=$stubs:$PATH ROW=$row STATUS=$status bash "$source/.ci/run" build "$tmp/build" asked >"$tmp/out" 2>&1 || got=1
-    [ "$got" = "$want" ] ||
-      fail "the build step's status is $got for row $row, ctest's status $status: $(cat "$tmp/out")"
+    PATH=$stubs:$PATH ROW=$row STATUS=$status PASSED=${passed/,/ } bash "$source/.ci/run" build "$tmp/build" asked \
+      >"$tmp/out" 2>&1 || got=1
+    [ "$got" = "$want" ] || fail "the build step's status is $got for row $row, ctest's status $status, $passed passed"
+  done
+  # Its fixtures: a g++ with no Debian names; piuparts' check of an installed typesizes, as .ci/run fills it in.
+  [ "$("$source/.ci/foreign/g++" -dumpmachine)$("$source/.ci/foreign/g++" -print-multiarch)" = x86_64-redhat-linux ] ||
+    fail ".ci/foreign/g++ tells Debian's names"
+  sed "s/@time_t@/$time_t/; s/@int@/$int/; s/@short@/$short/" "$source/.ci/piuparts/post_install_typesizes" |
+    install -m755 /dev/stdin "$tmp/check"
+  for sizes in "$time_t $int $short 0" "$time_t $int 9 1"; do
+    read -r t i s want <<<"$sizes"
+    stub typesizes "printf 'time_t=$t\nint=$i\nshort=$s\n'"
+    got=0 && PATH=$stubs:$PATH "$tmp/check" >/dev/null 2>&1 || got=1
+    [ "$got" = "$want" ] || fail "piuparts' check exits $got for short=$s"
   done
   ;;
 scripts)
@@ -95,6 +107,7 @@ reproducible)
     left=$(grep -c 'left out, as its packages are missing: apt-get install [a-z]' "$tmp/err" || true)
     if [[ $status == install* ]]; then
       [ "$got$left" = 00 ] || fail "with every package installed: status $got, $left left out: $(cat "$tmp/err")"
+      ! grep -q -- "--preset $preset " "$tmp/out" || fail "the plan builds $preset twice: $(cat "$tmp/out")"
     elif [ "$got" = 0 ] || [ "$left" = 0 ]; then
       fail "with every package missing: status $got, $left named as left out"
     fi
@@ -146,9 +159,16 @@ builder)
   if configure "$tmp/plain" || ! grep -q "'2026-02-30' is not a YYYY-MM-DD date" "$tmp/plain.log"; then
     fail "a release dated 2026-02-30 does not stop configure: $(tail -n 5 "$tmp/plain.log")"
   fi
+  # A row with a field too many stops configure and the tools, naming it.
+  sed -i 's/2026-02-30/2026-01-02/' "$tmp/src/NEWS.md"
+  sed -i 's/^default .*/& extra/' "$tmp/src/cmake/targets.txt"
+  if configure "$tmp/plain" || ! grep -q "row 'default'" "$tmp/plain.log"; then fail "configure takes a bad row"; fi
+  if bash "$tmp/src/tools/presets.sh" >"$tmp/out" 2>&1 || ! grep -q "row 'default'" "$tmp/out"; then
+    fail "tools/presets.sh takes a bad row: $(tail -n 3 "$tmp/out")"
+  fi
   ;;
 *)
-  fail "unknown group $group"
+  fail "unknown group $1"
   ;;
 esac
 finish

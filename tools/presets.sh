@@ -2,8 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# presets.sh [--check [DIR]]: CMakePresets.json and README.md's table made
-# from the table of targets; --check: how DIR's (the checkout's) differ.
+# presets.sh [--check [DIR]]: CMakePresets.json and README.md's table, from the targets; --check: how DIR's differ.
 set -euo pipefail && shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh
@@ -45,8 +44,7 @@ EOF2
   printf '  ]\n}\n'
 }
 
-# readme FILE: FILE with the presets (and architecture) by their sizes
-# between its lines "<!-- targets: begin" and "<!-- targets: end -->".
+# readme FILE: FILE with the presets (and architecture) by their sizes between its targets begin and end lines.
 readme() {
   awk 'NR == FNR { sizes = $5 " " $6 " " $7; arch = $2 == "-" ? $3 : $2
     if (!(sizes in list)) order[++n] = sizes
@@ -65,10 +63,7 @@ md=$(readme "${2:-.}/README.md")
 stale=''
 for file in CMakePresets.json README.md; do
   made=$json && [ "$file" = CMakePresets.json ] || made=$md
-  if [ "${1:-}" != --check ]; then
-    cmp -s "$file" - <<<"$made" || echo "$made" >"$file"
-  elif ! diff -u "${2:-.}/$file" - <<<"$made"; then
-    stale=1
-  fi
+  [ "${1:-}" = --check ] || { cmp -s "$file" - <<<"$made" || echo "$made" >"$file"; continue; }
+  diff -u "${2:-.}/$file" - <<<"$made" || stale=1
 done
 [ -z "$stale" ] || { echo "not current: run bash tools/presets.sh"; exit 1; }

@@ -2,15 +2,13 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# targets.sh [--one PRESET | --row BUILD SUITE]: every installed target's
-# workflow, or one's, or a built folder's row of the table (docs/targets.md).
+# targets.sh [--one PRESET | --row BUILD SUITE]: every installed target's workflow, one's, or a row (docs/targets.md).
 set -euo pipefail && shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 logs=build/targets
 header='| preset | Debian arch | triplet | `time_t` | `int` | `short` | suite |'
 
-# row BUILD SUITE: BUILD's row: its facts, what typesizes-run printed there
-# (or, when it cannot run, why not and the toolchain's sizes), and SUITE.
+# row BUILD SUITE: BUILD's row: its facts, what typesizes-run printed (or why not, and configure's sizes), and SUITE.
 row() {
   local facts runner report status=0 suite=$2 from='' sizes='' size
   facts=$(find "$1/tests" -name 'facts-*.sh' | sort | sed -n 1p)
@@ -30,24 +28,23 @@ row() {
   (. "$facts" && echo "| \`$preset\` | $deb | $triplet |$sizes $suite$from |")
 }
 
-# run_one PRESET: runs the preset's workflow, logged, and writes its row.
-run_one() {
-  local start=$SECONDS suite=passed
-  cmake --workflow --preset "$1" >"$logs/$1.log" 2>&1 || suite=FAILED
-  row "build/$1" "$suite" >"$logs/$1.row" || echo "| \`$1\` | ? | ? | ? | ? | ? | FAILED |" >"$logs/$1.row"
-  echo "$1: $(cut -d'|' -f8 "$logs/$1.row")in $((SECONDS - start)) s (log: $logs/$1.log)" >&2
-}
-
+mkdir -p "$logs"
 case ${1:-} in
 --row) echo "$header" && row "$2" "$3" && exit ;;
---one) run_one "$2" && exit ;;
+--one) # the preset's workflow, logged, and its row
+  suite=passed
+  cmake --workflow --preset "$2" >"$logs/$2.log" 2>&1 || suite=FAILED
+  row "build/$2" "$suite" >"$logs/$2.row" || echo "| \`$2\` | ? | ? | ? | ? | ? | FAILED |" >"$logs/$2.row"
+  echo "$2: $(cut -d'|' -f8 "$logs/$2.row")in $SECONDS s (log: $logs/$2.log)" >&2
+  ! grep -q '| FAILED' "$logs/$2.row"
+  exit ;;
 esac
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
-mkdir -p "$logs" && rm -f "$logs"/*.row
+rm -f "$logs"/*.row
 runnable=() skipped='' rows=$(targets preset package runner_package)
-while read -r preset packages runner_package; do
-  lacking=$(lacking "$packages,$runner_package")
+while read -r preset packages; do
+  lacking=$(lacking "$packages")
   [ -z "$lacking" ] && runnable+=("$preset") && continue
   skipped+="- \`$preset\`: apt-get install $lacking"$'\n'
 done <<<"$rows"
@@ -57,5 +54,4 @@ echo "$header"
 echo '|---|---|---|---|---|---|---|'
 for preset in "${runnable[@]}"; do cat "$logs/$preset.row"; done | tee "$logs/table.md"
 [ -z "$skipped" ] || printf '\nNot built, for want of their compiler or runner:\n\n%s' "$skipped"
-# A failed suite fails it; so does a missing package in CI, which installs them all.
 ! grep -q '| FAILED' "$logs/table.md" && { [ -z "$skipped" ] || [ "${TYPESIZES_REQUIRE_CHECKERS:-0}" != 1 ]; }

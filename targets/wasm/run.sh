@@ -8,8 +8,7 @@ set -euo pipefail
 exec "$1" --no-warnings --input-type=module -e '
 import { readFileSync } from "node:fs";
 import { WASI } from "node:wasi";
-const args = process.argv.slice(1);
-const wasi = new WASI({ version: "preview1", args, env: process.env, returnOnExit: true });
-const module = await WebAssembly.compile(readFileSync(args[0]));
+const wasi = new WASI({ version: "preview1", args: process.argv.slice(1), env: process.env, returnOnExit: true });
+const module = await WebAssembly.compile(readFileSync(process.argv[1]));
 process.exitCode = wasi.start(await WebAssembly.instantiate(module, { wasi_snapshot_preview1: wasi.wasiImport }));
 ' -- "${@:2}"
