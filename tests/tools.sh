@@ -155,6 +155,14 @@ builder)
   done
   configure "$tmp/plain" -DCMAKE_BUILD_TYPE=None || fail "a build of type None does not configure"
   ! grep -q -- '-O[123s] ' "$tmp/plain/compile_commands.json" || fail "a build of type None is optimised"
+  # A program that needs more than the C library is not packed.
+  if ! configure "$tmp/plain" -DCMAKE_CXX_STANDARD_LIBRARIES="-Wl,--no-as-needed -lm" ||
+    ! cmake --build "$tmp/plain" >>"$tmp/plain.log" 2>&1; then
+    fail "a build that needs libm does not build"
+  fi
+  if (cd "$tmp/plain" && cpack -G DEB -B "$tmp/pack") >"$tmp/out" 2>&1 || ! grep -q 'needs' "$tmp/out"; then
+    fail "cpack packs a program that needs more than the C library: $(tail -n 3 "$tmp/out")"
+  fi
   sed -i 's/2026-01-02/2026-02-30/' "$tmp/src/NEWS.md"
   if configure "$tmp/plain" || ! grep -q "'2026-02-30' is not a YYYY-MM-DD date" "$tmp/plain.log"; then
     fail "a release dated 2026-02-30 does not stop configure: $(tail -n 5 "$tmp/plain.log")"
