@@ -36,6 +36,9 @@ need() {
   done
 }
 
+# says FILE TEXT: FILE holds TEXT, which CMake may have wrapped across lines and indented.
+says() { tr -s ' \n' '  ' <"$1" | grep -qF -- "$2"; }
+
 # needed FILE: the libraries an ELF file needs, on one line.
 needed() { readelf -dW "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs; }
 

@@ -221,7 +221,7 @@ check_tgz() {
 # refused WORDS: checks that cpack refuses to pack the build in this format, saying WORDS.
 refused() {
   ! pack || fail "cpack -G $generator packed a build it must refuse"
-  grep -q "$1" "$tmp/cpack.log" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$1'"; }
+  says "$tmp/cpack.log" "$1" || { cat "$tmp/cpack.log"; fail "cpack's message does not say '$1'"; }
 }
 
 echo "package ${name:-?} $version ($format)"

@@ -160,18 +160,18 @@ builder)
     ! cmake --build "$tmp/plain" >>"$tmp/plain.log" 2>&1; then
     fail "a build that needs libm does not build"
   fi
-  if (cd "$tmp/plain" && cpack -G DEB -B "$tmp/pack") >"$tmp/out" 2>&1 || ! grep -q 'needs' "$tmp/out"; then
+  if (cd "$tmp/plain" && cpack -G DEB -B "$tmp/pack") >"$tmp/out" 2>&1 || ! says "$tmp/out" needs; then
     fail "cpack packs a program that needs more than the C library: $(tail -n 3 "$tmp/out")"
   fi
   sed -i 's/2026-01-02/2026-02-30/' "$tmp/src/NEWS.md"
-  if configure "$tmp/plain" || ! grep -q "'2026-02-30' is not a YYYY-MM-DD date" "$tmp/plain.log"; then
+  if configure "$tmp/plain" || ! says "$tmp/plain.log" "'2026-02-30' is not a YYYY-MM-DD date"; then
     fail "a release dated 2026-02-30 does not stop configure: $(tail -n 5 "$tmp/plain.log")"
   fi
   # A row with a field too many stops configure and the tools, naming it.
   sed -i 's/2026-02-30/2026-01-02/' "$tmp/src/NEWS.md"
   sed -i 's/^default .*/& extra/' "$tmp/src/cmake/targets.txt"
-  if configure "$tmp/plain" || ! grep -q "row 'default'" "$tmp/plain.log"; then fail "configure takes a bad row"; fi
-  if bash "$tmp/src/tools/presets.sh" >"$tmp/out" 2>&1 || ! grep -q "row 'default'" "$tmp/out"; then
+  if configure "$tmp/plain" || ! says "$tmp/plain.log" "row 'default'"; then fail "configure takes a bad row"; fi
+  if bash "$tmp/src/tools/presets.sh" >"$tmp/out" 2>&1 || ! says "$tmp/out" "row 'default'"; then
     fail "tools/presets.sh takes a bad row: $(tail -n 3 "$tmp/out")"
   fi
   ;;
