@@ -141,29 +141,22 @@ images() {
   done
 }
 
-# elf: an ELF program for its row, linked as it says, hardened, no more initialisers or imports than it needs.
-elf() {
-  local header dynamic segments loaded=true got needed own output stack
-  need readelf
-  header=$(readelf -hW "$binary") dynamic=$(readelf -dW "$binary") segments=$(readelf -lW "$binary")
-  if [ "$class" = - ]; then
-    echo "no row in the targets table: the ELF class, encoding and machine are not checked"
-  else
-    got=$(($(field "$binary" 4 1) * 32))
-    [ "$got" = "$class" ] || fail "ELF class is $got-bit, expected $class"
-    case $(field "$binary" 5 1) in 1) got=little ;; 2) got=big ;; *) got=unknown ;; esac
-    [ "$got" = "$endian" ] || fail "ELF data encoding is $got, expected $endian"
-    got=$(field "$binary" 18 2 "$endian")
-    [ "$got" = "$machine" ] || fail "ELF e_machine is $got, expected $machine"
-    # What the flags say beyond the machine, in readelf's words.
-    [ "$abi" = - ] || grep -Eq "Flags:.*[ ,]$abi( ABI)?(,|$)" <<<"$header" ||
-      fail "not $abi: $(grep Flags <<<"$header")"
-  fi
-  [ "$(initialisers "$binary")" -le "$(initialisers "$empty")" ] || [ "$sanitize" = ON ] ||
-    fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers" \
-      "than an empty program: static constructors"
-  images
-  needed=$(needed "$binary")
+# elf_row: the ELF header's class, byte order, machine and ABI flags are the row's.
+elf_row() {
+  local got
+  got=$(($(field "$binary" 4 1) * 32))
+  [ "$got" = "$class" ] || fail "ELF class is $got-bit, expected $class"
+  case $(field "$binary" 5 1) in 1) got=little ;; 2) got=big ;; *) got=unknown ;; esac
+  [ "$got" = "$endian" ] || fail "ELF data encoding is $got, expected $endian"
+  got=$(field "$binary" 18 2 "$endian")
+  [ "$got" = "$machine" ] || fail "ELF e_machine is $got, expected $machine"
+  # What the flags say beyond the machine, in readelf's words.
+  [ "$abi" = - ] || grep -Eq "Flags:.*[ ,]$abi( ABI)?(,|$)" <<<"$header" || fail "not $abi: $(grep Flags <<<"$header")"
+}
+
+# elf_linked: linked whole (no interpreter, no library) or a position-independent executable, as the row says;
+# sets loaded=false for the former.
+elf_linked() {
   if ! grep -q 'program interpreter' <<<"$segments"; then
     loaded=false
     echo "linked whole: checked to need no library; position independence and imports do not apply"
@@ -179,7 +172,11 @@ elf() {
   elif ! grep -Eq 'Type: +DYN' <<<"$header" || ! grep -Eq 'FLAGS_1.*PIE' <<<"$dynamic"; then
     fail "not a position-independent executable"
   fi
-  # A program the loader places is fully RELRO and has a stack it cannot run, whatever the linker was asked.
+}
+
+# elf_hardened: what the linker was asked, and for a program the loader places full RELRO and a stack it cannot run.
+elf_hardened() {
+  local flag stack
   ! $loaded || linked+=('-z,relro' '-z,now' '-z,noexecstack')
   for flag in "${linked[@]}"; do
     case $flag in
@@ -190,11 +187,12 @@ elf() {
       if [ -z "$stack" ] || grep -q RWE <<<"$stack"; then fail "stack may be executable: ${stack:-no GNU_STACK}"; fi ;;
     esac
   done
-  if [ "$sanitize" = ON ] || ! $loaded; then
-    [ "$sanitize" = OFF ] || echo "sanitizer build: library, import and constructor checks are the plain build's"
-    return
-  fi
-  # The C library alone: what the C++ driver adds (libstdc++, libm, libgcc_s) is more to install and to load.
+}
+
+# elf_imports: the C library alone, and of it printf for output and no exit handler; what the C++ driver adds
+# (libstdc++, libm, libgcc_s) is more to install and to load.
+elf_imports() {
+  local own output
   if [ -z "$needs" ]; then
     [[ $needed =~ ^libc\.so\.[0-9.]+$ ]] || fail "needs $needed; expected a C library (libc.so.N) alone"
   else
@@ -208,6 +206,30 @@ elf() {
     fail "imports a function that registers an exit handler"
   fi
   if grep -E '@(GLIBCXX|CXXABI)' <<<"$own"; then fail "imports from the C++ runtime"; fi
+}
+
+# elf: an ELF program for its row, linked as it says, hardened, no more initialisers or imports than it needs.
+elf() {
+  local header dynamic segments loaded=true needed
+  need readelf
+  header=$(readelf -hW "$binary") dynamic=$(readelf -dW "$binary") segments=$(readelf -lW "$binary")
+  if [ "$class" = - ]; then
+    echo "no row in the targets table: the ELF class, encoding and machine are not checked"
+  else
+    elf_row
+  fi
+  [ "$(initialisers "$binary")" -le "$(initialisers "$empty")" ] || [ "$sanitize" = ON ] ||
+    fail "runs $(($(initialisers "$binary") - $(initialisers "$empty"))) bytes more of initialisers" \
+      "than an empty program: static constructors"
+  images
+  needed=$(needed "$binary")
+  elf_linked
+  elf_hardened
+  if [ "$sanitize" = ON ] || ! $loaded; then
+    [ "$sanitize" = OFF ] || echo "sanitizer build: library, import and constructor checks are the plain build's"
+    return
+  fi
+  elf_imports
 }
 
 "$format"

@@ -17,9 +17,9 @@ function(typesizes_lint suffix)
   if(arg_MISSING)
     set(arg_MISSING --missing "${arg_MISSING}")
   endif()
-  typesizes_test(lint.clang-tidy${suffix} lint CHECKERS clang-tidy COMMAND ${sh}/tool.sh ${arg_MISSING}
+  typesizes_test(lint.clang-tidy${suffix} lint CHECKERS clang-tidy COMMAND ${sh}/checker.sh ${arg_MISSING}
     clang-tidy --quiet --warnings-as-errors=* --header-filter=.* ${arg_FILES} ${arg_TIDY})
-  typesizes_test(lint.cppcheck${suffix} lint CHECKERS cppcheck COMMAND ${sh}/tool.sh cppcheck --quiet
+  typesizes_test(lint.cppcheck${suffix} lint CHECKERS cppcheck COMMAND ${sh}/checker.sh cppcheck --quiet
     --error-exitcode=1 --enable=all --inline-suppr --suppress=missingIncludeSystem ${arg_CPPCHECK} ${arg_FILES})
 endfunction()
 
@@ -28,17 +28,17 @@ if(NOT CMAKE_CROSSCOMPILING OR row_preset STREQUAL "default")
   file(GLOB glue LIST_DIRECTORIES false ${TYPESIZES_KINDS}/*/*)
   list(FILTER glue INCLUDE REGEX "(\\.c|\\.cpp|/[^./]+)$") # C, C++ and headers without a suffix
   typesizes_test(lint.clang-format lint CHECKERS clang-format
-    COMMAND ${sh}/tool.sh clang-format --dry-run --Werror ${sources} ${top}/cmake/probe.cpp ${glue})
+    COMMAND ${sh}/checker.sh clang-format --dry-run --Werror ${sources} ${top}/cmake/probe.cpp ${glue})
   typesizes_lint("" FILES ${sources} TIDY -p ${PROJECT_BINARY_DIR})
   typesizes_lint(.probe FILES ${top}/cmake/probe.cpp TIDY -- -std=c++20)
   if(TYPESIZES_INSTALL)
     typesizes_test(lint.manpage lint CHECKERS groff
-      COMMAND ${sh}/tool.sh --quiet groff -man -ww -z ${TYPESIZES_MANPAGE})
+      COMMAND ${sh}/checker.sh --quiet groff -man -ww -z ${TYPESIZES_MANPAGE})
   endif()
   file(GLOB_RECURSE scripts RELATIVE ${top} ${top}/*.sh ${top}/.ci/*)
   list(FILTER scripts EXCLUDE REGEX "(^|/)build/|^\\.ci/debian|\\.cmake$")
   list(TRANSFORM scripts PREPEND ${top}/)
-  typesizes_test(lint.shellcheck lint CHECKERS shellcheck COMMAND ${sh}/tool.sh shellcheck -x ${scripts})
+  typesizes_test(lint.shellcheck lint CHECKERS shellcheck COMMAND ${sh}/checker.sh shellcheck -x ${scripts})
   foreach(group presets targets ci scripts reproducible subproject builder)
     typesizes_test(tools.${group} tools COMMAND ${sh}/tools.sh ${group})
   endforeach()

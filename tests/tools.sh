@@ -39,6 +39,7 @@ presets)
   if ! bash "$tmp/src/tools/presets.sh" || ! bash "$tmp/src/tools/presets.sh" --check "$tmp/src" >"$tmp/out" 2>&1; then
     fail "tools/presets.sh leaves README.md stale: $(tail -n 5 "$tmp/out")"
   fi
+  ! bash "$tmp/src/tools/presets.sh" --chek "$tmp/copy" 2>/dev/null || fail "tools/presets.sh takes a misspelt option"
   ;;
 targets)
   # This build's row, and that of a build whose typesizes-run writes CR LF.
@@ -66,6 +67,14 @@ targets)
   ! PATH=$stubs:$PATH bash "$tmp/src/tools/targets.sh" --one stub 2>/dev/null || fail "--one passes a failed workflow"
   grep -q "| $time_t | $int | $short | FAILED; built, not run here: why (sizes: " "$tmp/src/build/targets/stub.row" ||
     fail "--one's row of a failed build not run here: $(cat "$tmp/src/build/targets/stub.row")"
+  # A folder with no build, or an unknown option, stops it with a message and nothing printed or built.
+  for bad in "--row;$tmp/none;passed" --all; do
+    IFS=';' read -ra words <<<"$bad"
+    if PATH=$stubs:$PATH bash "$tmp/src/tools/targets.sh" "${words[@]}" >"$tmp/out" 2>"$tmp/err" ||
+      [ -s "$tmp/out" ] || [ ! -s "$tmp/err" ]; then
+      fail "targets.sh ${words[*]} goes on: $(head -n 3 "$tmp/out")"
+    fi
+  done
   ;;
 ci)
   # .ci/run's build step, with stand-ins for cmake (which finds ROW) and ctest (two report tests passed, status STATUS).
@@ -92,11 +101,12 @@ ci)
   done
   ;;
 scripts)
-  # An executable script sets -euo pipefail, or sources lib.sh, which does.
+  # A script is bash and sets -euo pipefail, or sources lib.sh, which does.
   while read -r script; do
+    [ "$(head -n 1 "$script")" = '#!/usr/bin/env bash' ] || fail "$script is not run by bash"
     grep -Eq '^set -euo pipefail|^\. "\$\(dirname "\$0"\)/lib\.sh"' "$script" ||
       fail "$script does not set -euo pipefail"
-  done < <(grep -rlE --exclude-dir=build --exclude-dir=.git '^#!/(usr/bin/env bash|bin/(ba)?sh)' "$source")
+  done < <(grep -rlE --exclude-dir=build --exclude-dir=.git '^#!.*[/ ](ba|da)?sh$' "$source")
   ;;
 reproducible)
   for status in 'deinstall ok config-files' 'install ok installed'; do
@@ -124,7 +134,8 @@ subproject)
     ! cmake --build "$tmp/parent/build" --config Release >>"$tmp/log" 2>&1; then
     cat "$tmp/log" && fail "the parent does not build with TYPESIZES_TESTS=ON"
   fi
-  ctest --test-dir "$tmp/parent/build" -C Release -L report >"$tmp/log" 2>&1 || { cat "$tmp/log"; fail "the report tests fail"; }
+  ctest --test-dir "$tmp/parent/build" -C Release -L report >"$tmp/log" 2>&1 ||
+    { cat "$tmp/log"; fail "the report tests fail"; }
   [ "$(grep -Ec 'report\.(output|failures) \.+ +Passed' "$tmp/log")" = 2 ] ||
     fail "the report tests did not run: $(cat "$tmp/log")"
   ;;
@@ -148,7 +159,8 @@ builder)
   for command in bash dirname mkdir mktemp rm; do ln -s "$(command -v "$command")" "$stubs/"; done
   for required in 0 1; do
     got=0
-    PATH=$stubs TYPESIZES_REQUIRE_CHECKERS=$required bash "$source/tests/tool.sh" shellcheck >"$tmp/out" 2>&1 || got=$?
+    PATH=$stubs TYPESIZES_REQUIRE_CHECKERS=$required bash "$source/tests/checker.sh" shellcheck >"$tmp/out" 2>&1 ||
+      got=$?
     if [ "$got" != "$((required ? 1 : 77))" ] || ! grep -q 'package shellcheck' "$tmp/out"; then
       fail "a missing checker, TYPESIZES_REQUIRE_CHECKERS=$required: status $got, $(cat "$tmp/out")"
     fi

@@ -8,7 +8,10 @@ cd "$(dirname "$0")/.."
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
 rows=$(targets preset deb triplet runner time_t int short)
-read -r major minor < <(sed -n 's/^cmake_minimum_required(VERSION \([0-9]*\)\.\([0-9]*\))$/\1 \2/p' CMakeLists.txt)
+case ${1:-} in --check | '') ;; *) echo "usage: tools/presets.sh [--check [DIR]]" >&2 && exit 2 ;; esac
+version=$(sed -n 's/^cmake_minimum_required(VERSION \([0-9]*\)\.\([0-9]*\))$/\1 \2/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "CMakeLists.txt: no cmake_minimum_required(VERSION X.Y)" >&2 && exit 1; }
+read -r major minor <<<"$version"
 
 # each KIND TEMPLATE...: ends the array before, then KIND's: TEMPLATE a preset.
 each() {

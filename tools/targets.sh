@@ -30,7 +30,7 @@ row() {
 
 mkdir -p "$logs"
 case ${1:-} in
---row) echo "$header" && row "$2" "$3" && exit ;;
+--row) row=$(row "$2" "$3"); printf '%s\n%s\n' "$header" "$row"; exit ;;
 --one) # the preset's workflow, logged, and its row
   suite=passed
   cmake --workflow --preset "$2" >"$logs/$2.log" 2>&1 || suite=FAILED
@@ -38,6 +38,8 @@ case ${1:-} in
   echo "$2: $(cut -d'|' -f8 "$logs/$2.row")in $SECONDS s (log: $logs/$2.log)" >&2
   ! grep -q '| FAILED' "$logs/$2.row"
   exit ;;
+'') ;;
+*) echo "usage: tools/targets.sh [--one PRESET | --row BUILD SUITE]" >&2 && exit 2 ;;
 esac
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# tool.sh [--quiet] [--missing REASON] COMMAND [ARG...]: runs a checker that may not be installed; --missing: what
+# checker.sh [--quiet] [--missing REASON] COMMAND [ARG...]: runs a checker that may not be installed; --missing: what
 # else it needs is missing (see lib.sh); --quiet: anything on standard error fails too (groff warns there yet exits 0).
 # shellcheck source=lib.sh disable=SC2154 # the build's facts, which lib.sh reads
 . "$(dirname "$0")/lib.sh"
