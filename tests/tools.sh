@@ -21,8 +21,11 @@ copy() {
   tar -C "$source" --exclude-vcs --exclude=./build --exclude-tag-all=CMakeCache.txt -cf - . | tar -C "$tmp/src" -xf -
 }
 
-# configure FOLDER ARG...: a plain configure of $tmp/src, its output in FOLDER.log.
-configure() { PATH=$stubs:$PATH cmake -S "$tmp/src" -B "$1" "${@:2}" >"$1.log" 2>&1; }
+# configure FOLDER ARG...: a plain configure of $tmp/src (no build type or flags from the caller's environment), its
+# output in FOLDER.log.
+configure() {
+  PATH=$stubs:$PATH env -u CMAKE_BUILD_TYPE -u CXXFLAGS -u LDFLAGS cmake -S "$tmp/src" -B "$1" "${@:2}" >"$1.log" 2>&1
+}
 
 case $1 in
 presets)
