@@ -143,7 +143,6 @@ images() {
 
 # elf_row: the ELF header's class, byte order, machine and ABI flags are the row's.
 elf_row() {
-  local got
   got=$(($(field "$binary" 4 1) * 32))
   [ "$got" = "$class" ] || fail "ELF class is $got-bit, expected $class"
   case $(field "$binary" 5 1) in 1) got=little ;; 2) got=big ;; *) got=unknown ;; esac
@@ -176,7 +175,6 @@ elf_linked() {
 
 # elf_hardened: what the linker was asked, and for a program the loader places full RELRO and a stack it cannot run.
 elf_hardened() {
-  local flag stack
   ! $loaded || linked+=('-z,relro' '-z,now' '-z,noexecstack')
   for flag in "${linked[@]}"; do
     case $flag in
@@ -192,7 +190,6 @@ elf_hardened() {
 # elf_imports: the C library alone, and of it printf for output and no exit handler; what the C++ driver adds
 # (libstdc++, libm, libgcc_s) is more to install and to load.
 elf_imports() {
-  local own output
   if [ -z "$needs" ]; then
     [[ $needed =~ ^libc\.so\.[0-9.]+$ ]] || fail "needs $needed; expected a C library (libc.so.N) alone"
   else
@@ -210,7 +207,7 @@ elf_imports() {
 
 # elf: an ELF program for its row, linked as it says, hardened, no more initialisers or imports than it needs.
 elf() {
-  local header dynamic segments loaded=true needed
+  local header dynamic segments loaded=true needed got flag stack own output # its parts' too
   need readelf
   header=$(readelf -hW "$binary") dynamic=$(readelf -dW "$binary") segments=$(readelf -lW "$binary")
   if [ "$class" = - ]; then
