@@ -5,10 +5,10 @@
 # presets.sh [--check [DIR]]: CMakePresets.json and README.md's table, from the targets; --check: how DIR's differ.
 set -euo pipefail && shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
+case ${1:-} in --check | '') ;; *) echo "usage: tools/presets.sh [--check [DIR]]" >&2 && exit 2 ;; esac
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
 rows=$(targets preset deb triplet runner time_t int short)
-case ${1:-} in --check | '') ;; *) echo "usage: tools/presets.sh [--check [DIR]]" >&2 && exit 2 ;; esac
 version=$(sed -n 's/^cmake_minimum_required(VERSION \([0-9]*\)\.\([0-9]*\))$/\1 \2/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "CMakeLists.txt: no cmake_minimum_required(VERSION X.Y)" >&2 && exit 1; }
 read -r major minor <<<"$version"
