@@ -3,13 +3,11 @@
 
 # How the build's programs run here: TYPESIZES_RUN, or TYPESIZES_NOT_RUN and
 # its evidence, TYPESIZES_NOT_RUN_PACKAGE or _BARE (docs/targets.md).
-
 # A runner's own files (wine's prefix, say) go in the build folder.
 set(TYPESIZES_RUN_ENV env HOME=${PROJECT_BINARY_DIR}/typesizes-home TMPDIR=${PROJECT_BINARY_DIR})
 
-# typesizes_program(BUILT_VAR FILE LINK_OPTIONS FOLDER...): cmake/probe.cpp
-# as FILE, with the toolchain's flags, the row's time_flags and the FOLDERs'
-# sources and headers, none of the project's options; its log in FILE.log.
+# typesizes_program(BUILT_VAR FILE LINK_OPTIONS FOLDER...): cmake/probe.cpp as FILE, with
+# the row's time_flags and the FOLDERs' pieces, none of the project's options; FILE.log.
 function(typesizes_program built_var file link_options)
   list(TRANSFORM ARGN APPEND /*.cpp OUTPUT_VARIABLE sources)
   file(GLOB sources ${sources})
@@ -21,9 +19,8 @@ function(typesizes_program built_var file link_options)
   set(${built_var} ${built} PARENT_SCOPE)
 endfunction()
 
-# typesizes_try_run(PREFIX PROGRAM COMMAND...): PROGRAM under COMMAND, for a
-# minute at most: PREFIX_ran, whether it printed its "ran" line (and so
-# exited 3, else it is fatal); PREFIX_error, its status and last words.
+# typesizes_try_run(PREFIX PROGRAM COMMAND...): PROGRAM under COMMAND for a minute at most:
+# PREFIX_ran, whether it said "ran" (and exited 3); PREFIX_error, its status and last words.
 function(typesizes_try_run prefix program)
   file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/typesizes-home)
   execute_process(COMMAND ${ARGN} ${program} TIMEOUT 60 RESULT_VARIABLE status
@@ -40,10 +37,8 @@ function(typesizes_try_run prefix program)
   set(${prefix}_error "(${status}) ${error}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_runner(RUN_VAR RUNNER PACKAGE FOLDER...): the command that runs a
-# program under RUNNER (its program and options), with a FOLDER's run.c,
-# built here, or run.sh; "" if RUNNER's program is not installed, by dpkg's
-# word (or not found, without dpkg); fatal if it is, yet cannot be run.
+# typesizes_runner(RUN_VAR RUNNER PACKAGE FOLDER...): the command that runs a program under RUNNER,
+# with a FOLDER's run.c or run.sh; "" if PACKAGE is not installed (dpkg's word), fatal if it fails.
 function(typesizes_runner run_var runner package)
   list(TRANSFORM ARGN APPEND /run.* OUTPUT_VARIABLE own)
   file(GLOB own ${own})
@@ -74,12 +69,8 @@ function(typesizes_runner run_var runner package)
   set(${run_var} "${run}" PARENT_SCOPE)
 endfunction()
 
-# typesizes_run_here(PROBE FORMAT RUNNER BARE PACKAGE FOLDER...): how PROBE,
-# a FORMAT file, runs here: under the builder's emulator, the kernel (ELF)
-# or the row's RUNNER (- for none, "" without a row). Where none runs it, its
-# reason must hold: RUNNER's PACKAGE is not installed, or BARE (RUNNER's own
-# program, - for the kernel, "" where it needs the project's pieces) does
-# not run a plain program either; any other failure is the project's.
+# typesizes_run_here(PROBE FORMAT RUNNER BARE PACKAGE FOLDER...): how PROBE runs here: under
+# the builder's emulator, the kernel or RUNNER; or the reason it does not, which must hold.
 function(typesizes_run_here probe format runner bare package)
   set(run "${CMAKE_CROSSCOMPILING_EMULATOR}")
   set(probe_ran "")
@@ -111,8 +102,7 @@ function(typesizes_run_here probe format runner bare package)
   elseif(NOT bare)
     message(FATAL_ERROR "A test program of this target did not run under '${command}': ${probe_error}")
   else()
-    # A plain program: none of the project's pieces, the same machine; static
-    # but for the kernel, where the C library may have no static part.
+    # A plain program, static but for the kernel (the C library may have no static part).
     set(plain ${PROJECT_BINARY_DIR}/typesizes-plain)
     typesizes_program(built ${plain} -static)
     if(NOT built AND bare STREQUAL "-")
