@@ -9,12 +9,10 @@ function(typesizes_day date var)
   if(date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
     # Days since 1970 by the Gregorian calendar, its years begun in March.
     math(EXPR year "${CMAKE_MATCH_1} - 1 + (${CMAKE_MATCH_2} + 9) / 12")
-    math(EXPR month "(${CMAKE_MATCH_2} + 9) % 12")
     math(EXPR epoch "(${year} * 365 + ${year} / 4 - ${year} / 100 + ${year} / 400
-      + (153 * ${month} + 2) / 5 + ${CMAKE_MATCH_3} - 719469) * 86400")
+      + (153 * ((${CMAKE_MATCH_2} + 9) % 12) + 2) / 5 + ${CMAKE_MATCH_3} - 719469) * 86400")
   endif()
-  # CMake's clock reads SOURCE_DATE_EPOCH: the day's names, and the date again,
-  # another for a day that does not exist (02-30 is 03-02).
+  # CMake's clock set to it: the day's names, and the date back (02-30 comes back 03-02).
   set(saved "$ENV{SOURCE_DATE_EPOCH}")
   set(ENV{SOURCE_DATE_EPOCH} ${epoch})
   string(TIMESTAMP day "%Y-%m-%d;%s;%a, %d %b %Y;%a %b %d %Y" UTC)
@@ -50,8 +48,7 @@ function(typesizes_news news maintainer prefix)
       # A day's later release a second later in Debian's changelog, which keeps them apart.
       string(REGEX MATCHALL "\n## [^ ]+ \\(${CMAKE_MATCH_2}\\)" older "${text}")
       list(LENGTH older second)
-      math(EXPR second "100 + ${second}")
-      string(SUBSTRING ${second} 1 2 second)
+      string(REGEX REPLACE "^.$" "0\\0" second ${second})
       string(APPEND debian "${trailer}typesizes (${version}) unstable; urgency=medium\n\n")
       set(trailer "\n -- ${maintainer}  ${debian_day} 00:00:${second} +0000\n\n")
       string(APPEND rpm "\n* ${rpm_day} ${maintainer} - ${version}-1\n")
@@ -70,7 +67,6 @@ function(typesizes_news news maintainer prefix)
   list(POP_FRONT releases ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH)
   string(REGEX REPLACE "\n\n$" "\n" ${prefix}_DEBIAN "${debian}${trailer}")
   string(REGEX REPLACE "^\n" "" ${prefix}_RPM "${rpm}")
-  foreach(fact VERSION DATE EPOCH DEBIAN RPM)
-    set(${prefix}_${fact} "${${prefix}_${fact}}" PARENT_SCOPE)
-  endforeach()
+  return(PROPAGATE ${prefix}_VERSION ${prefix}_DATE ${prefix}_EPOCH
+    ${prefix}_DEBIAN ${prefix}_RPM)
 endfunction()
