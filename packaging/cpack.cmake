@@ -4,8 +4,7 @@
 # cpack's config file and pre- and post-build script (docs/packaging.md).
 if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
   string(REPLACE ";" " or " formats "${CPACK_TYPESIZES_FORMATS}")
-  string(REGEX REPLACE "^DEB$" "${CPACK_DEBIAN_PACKAGE_ARCHITECTURE}" arch "${CPACK_GENERATOR}")
-  string(REGEX REPLACE "^RPM$" "${CPACK_RPM_PACKAGE_ARCHITECTURE}" arch "${arch}")
+  string(REPLACE DEB DEBIAN generator "${CPACK_GENERATOR}") # as in CPACK_DEBIAN_*
   if(NOT formats)
     message(FATAL_ERROR "This build's target has no row in cmake/targets.txt, so its "
       "package is unknown: add a row for it (see the file's header) to package it.")
@@ -14,7 +13,7 @@ if(NOT DEFINED CPACK_TEMPORARY_DIRECTORY)
       "testing: it is not packaged. Package a build configured without it.")
   elseif(NOT ";${CPACK_TYPESIZES_FORMATS};" MATCHES ";${CPACK_GENERATOR};")
     message(FATAL_ERROR "This build is packed as ${formats} (cpack -G ${formats}), not ${CPACK_GENERATOR}.")
-  elseif(arch STREQUAL "-")
+  elseif(CPACK_${generator}_PACKAGE_ARCHITECTURE STREQUAL "-")
     message(FATAL_ERROR "This build's target has no ${CPACK_GENERATOR} architecture in "
       "cmake/targets.txt: no ${CPACK_GENERATOR} package can be made for it.")
   endif()
