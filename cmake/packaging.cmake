@@ -27,13 +27,11 @@ file(CONFIGURE OUTPUT ${docs}/changelog CONTENT "@TYPESIZES_RELEASE_DEBIAN@" @ON
 file(CONFIGURE OUTPUT ${docs}/rpm-changelog CONTENT "@TYPESIZES_RELEASE_RPM@" @ONLY)
 
 if(ZIP IN_LIST row_formats)
-  # A zip: the program, what its kind adds, its usage note and LICENSE.
   install(TARGETS typesizes RUNTIME DESTINATION .)
   list(TRANSFORM row_outputs PREPEND $<TARGET_FILE_DIR:typesizes>/ OUTPUT_VARIABLE outputs)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${docs}/README.txt ${outputs} DESTINATION .)
 else()
-  # The system's folders: the program and its man page (gzipped in packages),
-  # and each format's own documents, in components only cpack installs.
+  # The system's folders; each format's own documents in components only cpack installs.
   install(TARGETS typesizes RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${TYPESIZES_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${docs}/copyright ${docs}/changelog
