@@ -2,33 +2,29 @@
 # SPDX-FileCopyrightText: 2026 The typesizes authors
 # SPDX-License-Identifier: MIT
 
-# presets.sh [--check [DIR]]: CMakePresets.json and README.md's table, from the targets; --check: how DIR's differ.
+# presets.sh [--check [DIR]]: CMakePresets.json and README's table from the targets; --check: how DIR's differ.
 set -euo pipefail && shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 case ${1:-} in --check | '') ;; *) echo "usage: tools/presets.sh [--check [DIR]]" >&2 && exit 2 ;; esac
 # shellcheck source=../cmake/targets.sh
 . cmake/targets.sh
 rows=$(targets preset deb triplet runner time_t int short)
-version=$(sed -n 's/^cmake_minimum_required(VERSION \([0-9]*\)\.\([0-9]*\))$/\1 \2/p' CMakeLists.txt)
+version=$(sed -En 's/^cmake_minimum_required\(VERSION ([0-9]*)\.([0-9]*)\)$/"major": \1, "minor": \2/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "CMakeLists.txt: no cmake_minimum_required(VERSION X.Y)" >&2 && exit 1; }
-read -r major minor <<<"$version"
 
 # each KIND TEMPLATE...: ends the array before, then KIND's: TEMPLATE a preset.
 each() {
   printf '  ],\n  "%s": [\n' "$1"
-  { cut -d' ' -f1 <<<"$rows" && echo sanitize; } | awk -v t="${*:2}" '{ s = t; gsub(/NAME/, $1, s)
+  { echo "$rows" && echo sanitize; } | awk -v t="${*:2}" '{ s = t; gsub(/NAME/, $1, s)
     gsub(/CONFIG/, $1 == "sanitize" ? "RelWithDebInfo" : "Release", s); print "    " s "," }'
 }
 
 # generate: the whole presets file, but for a comma after each array's last entry.
 generate() {
-  printf '{ "version": 6, "cmakeMinimumRequired": { "major": %s, "minor": %s, "patch": 0 },\n' "$major" "$minor"
-  cat <<'EOF2'
-  "configurePresets": [
-    { "name": "base", "hidden": true, "binaryDir": "${sourceDir}/build/${presetName}",
-      "cacheVariables": { "CMAKE_BUILD_TYPE": "Release", "TYPESIZES_MAINTAINER_CHECKS": "ON" } },
-    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },
-EOF2
+  printf '{ "version": 6, "cmakeMinimumRequired": { %s, "patch": 0 },\n  "configurePresets": [\n' "$version"
+  echo '    { "name": "base", "hidden": true, "binaryDir": "${sourceDir}/build/${presetName}",'
+  echo '      "cacheVariables": { "CMAKE_BUILD_TYPE": "Release", "TYPESIZES_MAINTAINER_CHECKS": "ON" } },'
+  echo '    { "name": "default", "inherits": "base", "displayName": "This machine, native compiler" },'
   # Every row but default's, named by its Debian architecture, or else by itself.
   grep -v '^default ' <<<"$rows" | while read -r preset deb triplet runner time_t _; do
     [ "$runner" = - ] && runner="run by the kernel where it can" || runner="runner ${runner%%,*}"
@@ -47,7 +43,7 @@ EOF2
   printf '  ]\n}\n'
 }
 
-# readme FILE: FILE with the presets (and architecture) by their sizes between its targets begin and end lines.
+# readme FILE: FILE with the presets by their sizes between its targets begin and end lines.
 readme() {
   awk 'NR == FNR { sizes = $5 " " $6 " " $7; arch = $2 == "-" ? $3 : $2
     if (!(sizes in list)) order[++n] = sizes
