@@ -4,5 +4,4 @@
 
 # run.sh WINE PROGRAM [ARG...]: a Windows program under wine, without its messages, menus or browser.
 set -euo pipefail
-export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=,winemenubuilder.exe=d'
-exec "$@"
+WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=,winemenubuilder.exe=d' exec "$@"

@@ -4,10 +4,8 @@
 
 # run.sh QEMU PROGRAM [ARGS...]: a bare-metal ELF semihosted (docs/targets.md).
 set -euo pipefail
-case ${1##*/} in
-qemu-system-arm) board=(-M mps2-an385) words=("${2##*/}" "${@:3}") ;;
-*) board=(-M virt -bios none) words=("${@:3}") ;;
-esac
+board=(-M virt -bios none) words=("${@:3}")
+[ "${1##*/}" != qemu-system-arm ] || board=(-M mps2-an385) words=("${2##*/}" "${@:3}")
 # A comma is doubled; no arguments is one empty arg, not the file's name.
 config=enable=on,target=native
 for word in "${words[@]:-}"; do config+=,arg=${word//,/,,}; done
