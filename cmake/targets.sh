@@ -12,7 +12,6 @@ installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)" = "in
 
 # lacking PACKAGES: those of the comma-separated PACKAGES not installed here.
 lacking() {
-  local package
   for package in ${1//,/ }; do
     [ "$package" = - ] || installed "$package" || echo "$package"
   done | xargs
