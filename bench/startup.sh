@@ -4,7 +4,6 @@
 
 # startup.sh TYPESIZES...: what one run of each costs, against /bin/true's and getconf's (docs/performance.md).
 set -euo pipefail
-export LC_ALL=C # a decimal point in the numbers printed
 small_env=(env -i PATH=/usr/bin:/bin) # the loader's work grows with the environment
 
 # die MESSAGE...: says why it stops, and exits 1.
