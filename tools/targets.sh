@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 logs=build/targets
 header='| preset | Debian arch | triplet | `time_t` | `int` | `short` | suite |'
 
-# row BUILD SUITE: BUILD's row: its facts, what typesizes-run printed (or why not, and configure's sizes), and SUITE.
+# row BUILD SUITE: BUILD's row from its facts, typesizes-run and SUITE (docs/targets.md).
 row() {
   local facts runner report status=0 suite=$2 from='' sizes='' size
   facts=$(find "$1/tests" -name 'facts-*.sh' | sort | sed -n 1p)
@@ -34,7 +34,7 @@ case ${1:-} in
 --one) # the preset's workflow, logged, and its row
   suite=passed
   cmake --workflow --preset "$2" >"$logs/$2.log" 2>&1 || suite=FAILED
-  row "build/$2" "$suite" >"$logs/$2.row" || echo "| \`$2\` | ? | ? | ? | ? | ? | FAILED |" >"$logs/$2.row"
+  { row "build/$2" "$suite" || echo "| \`$2\` | ? | ? | ? | ? | ? | FAILED |"; } >"$logs/$2.row"
   echo "$2: $(cut -d'|' -f8 "$logs/$2.row")in $SECONDS s (log: $logs/$2.log)" >&2
   ! grep -q '| FAILED' "$logs/$2.row"
   exit ;;
