@@ -138,10 +138,10 @@ function(typesizes_find_target prefix by value)
   endif()
 endfunction()
 
-# typesizes_field(OFFSET SIZE ENDIAN VAR): the number at OFFSET of the
-# caller's list of hex bytes, `bytes`.
-function(typesizes_field offset size endian var)
-  list(SUBLIST bytes ${offset} ${size} field)
+# typesizes_field(LIST_VAR OFFSET SIZE ENDIAN VAR): the number at OFFSET of the
+# list of hex bytes LIST_VAR names.
+function(typesizes_field list_var offset size endian var)
+  list(SUBLIST ${list_var} ${offset} ${size} field)
   if(endian STREQUAL "little")
     list(REVERSE field)
   endif()
@@ -166,9 +166,9 @@ function(typesizes_identify file prefix)
     if(CMAKE_MATCH_2 EQUAL 2)
       set(endian big)
     endif()
-    typesizes_field(18 2 ${endian} machine)
+    typesizes_field(bytes 18 2 ${endian} machine)
     math(EXPR at "${class} * 3 / 8 + 24") # e_flags: 36 in ELF32, 48 in ELF64
-    typesizes_field(${at} 4 ${endian} flags)
+    typesizes_field(bytes ${at} 4 ${endian} flags)
     math(EXPR float "(${flags} >> 1) & 3")
     math(EXPR arm "(${flags} >> 9) & 3") # 1, soft; 2, hard
     math(EXPR isa "(${flags} >> 28) - 5")
@@ -186,7 +186,7 @@ function(typesizes_identify file prefix)
     endif()
   elseif(hex MATCHES "^4d5a")
     set(format pe)
-    typesizes_field(60 4 little at)
+    typesizes_field(bytes 60 4 little at)
     list(SUBLIST bytes ${at} 26 pe)
     list(JOIN pe "" pe)
     # "PE\0\0", the machine, then the optional header's magic: PE32 or PE32+.
